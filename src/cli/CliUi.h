@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "engine/EngineUi.h"
+
+namespace tt::cli {
+
+// The engine's user interface on a terminal: messages go to standard error,
+// questions are read from standard input, and the "list view" is a set of
+// selected row numbers that the command fills before it runs an operation.
+class CliUi : public EngineUi {
+  public:
+    CliUi(std::istream& in, std::ostream& err) : m_in(in), m_err(err) {}
+
+    // Answers to the overwrite question given on the command line; empty: ask.
+    std::optional<OverwriteAnswer> presetOverwrite;
+    // Destination of a copy (the picker's answer).
+    std::string destination;
+    // Rows selected for the next operation.
+    std::set<std::int32_t> selected;
+    std::int32_t rowCount = 0;
+    // Set once any message reported an error.
+    bool errorShown = false;
+
+    void ReportReadError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    OverwriteAnswer AskOverwrite(const std::string& text) override;
+    bool EditName(std::string& name, std::string& ext) override;
+    bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
+    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
+    void ClearRows() override;
+    void AppendRows(std::int32_t count) override { rowCount += count; }
+    std::vector<std::int32_t> SelectedRows() override;
+    void DeselectRow(std::int32_t row) override { selected.erase(row); }
+    void RedrawList() override {}
+    void UpdateButtonStates() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+  private:
+    std::istream& m_in;
+    std::ostream& m_err;
+};
+
+}  // namespace tt::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tt::cli {
+
+// Each command takes its arguments (after the command word) and returns the exit
+// status. Usage mistakes are thrown as UsageError.
+struct CommandStreams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int RunList(const std::vector<std::string>& args, CommandStreams io);
+
+}  // namespace tt::cli

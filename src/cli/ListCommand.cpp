@@ -1,0 +1,45 @@
+#include <ostream>
+
+#include "cli/CliUi.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "engine/RenameEngine.h"
+
+namespace tt::cli {
+
+int RunList(const std::vector<std::string>& args, CommandStreams io) {
+    SongTypes types;
+    std::string folder;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string value;
+        if (TakeOption(args, i, "--types", value)) {
+            types = ParseTypes(value);
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            throw UsageError("unknown option '" + args[i] + "'");
+        } else if (folder.empty()) {
+            folder = args[i];
+        } else {
+            throw UsageError("list takes one folder");
+        }
+    }
+    if (folder.empty())
+        throw UsageError("list needs a folder");
+
+    CliUi ui(io.in, io.err);
+    RenameEngine engine(SystemFileSystem(), ui);
+    engine.m_strFolder = folder;
+    engine.m_bMidFiles = types.mid;
+    engine.m_bStyFiles = types.sty;
+    engine.m_bPatFiles = types.pat;
+    engine.RefreshFileList();
+
+    std::string texts[2];
+    for (std::int32_t row = 0; row < engine.m_songFiles.count(); ++row) {
+        engine.GetRowTexts(row, texts);
+        io.out << texts[0] << '\t' << texts[1] << '\n';
+    }
+    io.out.flush();
+    return io.out ? 0 : 1;
+}
+
+}  // namespace tt::cli

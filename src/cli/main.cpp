@@ -1,0 +1,47 @@
+// tunetitler-cli: the core's command-line tool.
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/UiLanguage.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "platform/FileError.h"
+
+int main(int argc, char** argv) {
+    using namespace tt::cli;
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> all(argv + 1, argv + argc);
+    if (all.empty()) {
+        std::cerr << UsageText();
+        return 2;
+    }
+    const std::string& command = all.front();
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << UsageText();
+        return 0;
+    }
+    const std::vector<std::string> args(all.begin() + 1, all.end());
+    for (const auto& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::cout << UsageText();
+            return 0;
+        }
+    }
+    CommandStreams io{std::cin, std::cout, std::cerr};
+    try {
+        if (command == "list")
+            return RunList(args, io);
+        throw UsageError("unknown command '" + command + "'");
+    } catch (const UsageError& error) {
+        std::cerr << "tunetitler-cli: " << error.what() << "\n\n" << UsageText();
+        return 2;
+    } catch (const tt::FileError& error) {
+        std::cerr << error.StandardText() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << tt::kOutOfMemoryText << '\n';
+        return 1;
+    }
+}

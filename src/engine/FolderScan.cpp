@@ -1,0 +1,125 @@
+#include <utility>
+
+#include "engine/Messages.h"
+#include "engine/NameText.h"
+#include "engine/RenameEngine.h"
+#include "title/ReadSongTitle.h"
+
+namespace tt {
+
+namespace {
+
+struct SongKind {
+    const char* extension;
+    bool RenameEngine::*enabled;
+};
+
+constexpr SongKind kSongKinds[] = {
+    {".mid", &RenameEngine::m_bMidFiles},
+    {".sty", &RenameEngine::m_bStyFiles},
+    {".pat", &RenameEngine::m_bPatFiles},
+};
+
+bool HasExtension(const std::string& name, std::string_view extension) {
+    return name.size() >= extension.size() &&
+           EqualsNoCase(std::string_view(name).substr(name.size() - extension.size()), extension);
+}
+
+}  // namespace
+
+void RenameEngine::RefreshFileList() {
+    m_songFiles.Clear();
+    m_uniqueNames.Invalidate();
+    m_ui.ClearRows();
+    m_ui.UpdateButtonStates();
+    if (m_strFolder.empty())
+        return;
+
+    {
+        WaitCursor wait(m_ui);
+        // One listing serves all three kinds; each kind is taken in turn, so the
+        // list holds all MIDI files, then styles, then patterns, before sorting.
+        const auto names = m_fs.ListNames(m_strFolder);
+        if (names) {
+            for (const SongKind& kind : kSongKinds) {
+                if (!(this->*kind.enabled))
+                    continue;
+                for (const std::string& name : *names) {
+                    if (!HasExtension(name, kind.extension))
+                        continue;
+                    if (name.front() == '.')
+                        continue;  // hidden
+                    SongFileEntry entry;
+                    entry.path = JoinPath(m_strFolder, name);
+                    const auto info = m_fs.Stat(entry.path);
+                    if (!info || info->isDirectory)
+                        continue;
+                    entry.fileName = name;
+                    ReadEntryTitle(entry);
+                    entry.size = static_cast<std::uint32_t>(info->size);
+                    entry.lastWriteTime = info->lastWriteTime;
+                    m_songFiles.Append(std::move(entry));
+                }
+            }
+        }
+
+        if (m_songFiles.count() == 0) {
+            m_ui.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
+        } else {
+            SortEntries(m_songFiles);
+            MakeNewNamesUnique();
+            m_ui.AppendRows(m_songFiles.count());
+        }
+    }
+    m_ui.UpdateButtonStates();
+}
+
+int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
+    if (a.titleFound != b.titleFound)
+        return int(b.titleFound) - int(a.titleFound);
+    return CompareNoCase(a.fileName, b.fileName);
+}
+
+void SortEntries(SongFileList& list) {
+    SongFileEntry* items = list.items();
+    const std::int32_t count = list.count();
+    for (std::int32_t gap = count / 2; gap > 0; gap /= 2) {
+        for (std::int32_t i = gap; i < count; ++i) {
+            for (std::int32_t j = i - gap; j >= 0 && CompareEntries(items[j], items[j + gap]) > 0;
+                 j -= gap) {
+                std::swap(items[j], items[j + gap]);
+            }
+        }
+    }
+}
+
+void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
+    entry.titleFound = ReadSongTitle(m_fs, entry.path, entry.newName, m_ui) ? 1 : 0;
+    if (!entry.titleFound)
+        return;
+    if (EqualsNoCase(entry.newName, "untitled") || EqualsNoCase(entry.newName, "empty")) {
+        entry.newName.clear();
+        entry.titleFound = 0;
+        return;
+    }
+    entry.newName += LastChars(entry.fileName, 4);
+}
+
+void RenameEngine::MakeNewNamesUnique() {
+    m_uniqueNames.Run(m_songFiles);
+}
+
+bool RenameEngine::GetRowTexts(std::int32_t row, std::string texts[2]) const {
+    if (!m_songFiles.IsValidIndex(row))
+        return true;
+    const SongFileEntry& entry = m_songFiles.ElementAt(row);
+    texts[0] = entry.fileName;
+    texts[1] = NewNameText(entry);
+    return true;
+}
+
+bool RenameEngine::FileExists(const std::string& path) {
+    return m_fs.Exists(path);
+}
+
+}  // namespace tt

@@ -1,0 +1,94 @@
+#include "engine/NameText.h"
+
+namespace tt {
+
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Length of the valid UTF-8 sequence starting at `pos`, or 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 0;
+    unsigned min = 0;
+    unsigned value = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, min = 0x80, value = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, min = 0x800, value = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, min = 0x10000, value = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size())
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[pos + i]);
+        if ((byte & 0xC0u) != 0x80u)
+            return 0;
+        value = (value << 6) | (byte & 0x3Fu);
+    }
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
+    // Walk forward once, remembering where each character starts, so an invalid
+    // byte is never mistaken for the tail of a sequence.
+    std::size_t starts[8] = {};
+    std::size_t seen = 0;
+    if (count == 0)
+        return text.size();
+    if (count > 8)
+        count = 8;
+    for (std::size_t pos = 0; pos < text.size();) {
+        starts[seen % count] = pos;
+        ++seen;
+        const std::size_t length = Utf8SequenceLength(text, pos);
+        pos += length == 0 ? 1 : length;
+    }
+    if (seen < count)
+        return 0;
+    return starts[seen % count];
+}
+
+std::string LastChars(std::string_view text, std::size_t count) {
+    return std::string(text.substr(OffsetOfLastChars(text, count)));
+}
+
+std::string WithoutLastChars(std::string_view text, std::size_t count) {
+    return std::string(text.substr(0, OffsetOfLastChars(text, count)));
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(FoldAscii(a[i]));
+        const auto y = static_cast<unsigned char>(FoldAscii(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && CompareNoCase(a, b) == 0;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == '/')
+        return folder + name;
+    return folder + '/' + name;
+}
+
+}  // namespace tt

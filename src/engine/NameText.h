@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Helpers for 8-bit names in the system code page (UTF-8 here): character-aware
+// cuts that never split a sequence, and the program's case-insensitive order.
+namespace tt {
+
+// Byte offset where the last `count` characters of `text` begin (0 when shorter).
+// A byte that does not belong to a valid UTF-8 sequence counts as one character.
+std::size_t OffsetOfLastChars(std::string_view text, std::size_t count);
+
+// The last `count` characters, and everything before them.
+std::string LastChars(std::string_view text, std::size_t count);
+std::string WithoutLastChars(std::string_view text, std::size_t count);
+
+// Compares ignoring case: A-Z fold to a-z, then bytes compare unsigned.
+int CompareNoCase(std::string_view a, std::string_view b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Adds a separator unless the folder already ends in one; an empty folder stays
+// empty, so the name is taken relative to the current directory.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace tt

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/EngineUi.h"
+#include "engine/SongFileList.h"
+#include "engine/UniqueNames.h"
+#include "platform/FileSystem.h"
+
+namespace tt {
+
+// The program's working state and everything done to the list of song files: the
+// folder scan, the proposed names, renaming and copying the selected files with
+// their companions. It talks to the user and the list view only through EngineUi.
+class RenameEngine {
+  public:
+    RenameEngine(FileSystem& fs, EngineUi& ui) : m_fs(fs), m_ui(ui) {}
+
+    // --- working state, set by the main window before each command ---
+    std::string m_strFolder;  // the listed folder
+    bool m_bMidFiles = true;
+    bool m_bStyFiles = true;
+    bool m_bPatFiles = true;
+    bool m_bEditNames = false;
+    bool m_bCorrespondingFiles = true;
+    // Destination last confirmed in the picker during this run.
+    std::string m_strDestFolder;
+    // While true, the picker starts at the stored "DestinationFolder".
+    bool m_bFirstDestPick = true;
+
+    SongFileList m_songFiles;
+
+    // --- folder scan and names ---
+    // Rebuilds the list from the folder: search, titles, sort, unique names, rows.
+    void RefreshFileList();
+    // Sets the entry's newName and titleFound from its file.
+    void ReadEntryTitle(SongFileEntry& entry);
+    // Gives repeated new names a numbered suffix, over the whole list.
+    void MakeNewNamesUnique();
+    // Must be called after an entry's newName or titleFound changed outside a scan.
+    void NoteEntryChanged(std::int32_t index) { m_uniqueNames.NoteEntryChanged(index); }
+    // Texts of a row: old name and new name (or the placeholder). Rows outside the
+    // list leave `texts` untouched. Always true.
+    bool GetRowTexts(std::int32_t row, std::string texts[2]) const;
+    // True when anything is at `path`.
+    bool FileExists(const std::string& path);
+
+    // --- rename and copy ---
+    enum class OverwriteDecision { proceed, skip, cancel };
+
+    // Renames (bCopy false) or copies (bCopy true) the selected titled entries.
+    void RenameSelectedFiles(bool bCopy);
+    // Asks the overwrite question once per operation. On proceed the caller
+    // replaces the target in one step once the new content is complete.
+    OverwriteDecision ConfirmOverwrite(const std::string& target);
+    // Copies source to target whole; `replace` allows replacing an existing
+    // target. False when the source is too large (with a warning) or read short.
+    bool CopyWholeFile(const std::string& source, const std::string& target, bool replace);
+    // Takes the companions of a song (same base name, other extension) along.
+    void RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
+                                  bool bCopy);
+
+    FileSystem& fileSystem() { return m_fs; }
+    EngineUi& ui() { return m_ui; }
+
+  private:
+    FileSystem& m_fs;
+    EngineUi& m_ui;
+    UniqueNames m_uniqueNames;
+
+    // --- operation state, reset at the start of each rename or copy ---
+    bool m_bOverwriteAll = false;
+    bool m_bAskOverwrite = true;
+    std::vector<std::string> m_doneBases;
+};
+
+// Scan order: titled entries first, then by old name ignoring case.
+int CompareEntries(const SongFileEntry& a, const SongFileEntry& b);
+// Shell's sort with halving gaps on CompareEntries (not stable).
+void SortEntries(SongFileList& list);
+
+}  // namespace tt

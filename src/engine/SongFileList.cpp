@@ -1,0 +1,52 @@
+#include "engine/SongFileList.h"
+
+#include <new>
+#include <utility>
+
+namespace tt {
+
+void SongFileList::Clear() {
+    m_items.reset();
+    m_capacity = 0;
+    m_count = 0;
+}
+
+void SongFileList::GrowBy(std::int32_t n) {
+    if (n < 0)
+        throw std::bad_alloc();
+    if (n == 0)
+        return;
+    const std::int64_t needed = static_cast<std::int64_t>(m_count) + n;
+    if (needed <= m_capacity)
+        return;
+    std::int64_t capacity = static_cast<std::int64_t>(m_capacity) + kGrowStep;
+    if (needed > capacity)
+        capacity = needed;
+    if (capacity > INT32_MAX)
+        throw std::bad_alloc();
+    auto block = std::make_unique<SongFileEntry[]>(static_cast<std::size_t>(capacity));
+    for (std::int32_t i = 0; i < m_count; ++i)
+        block[i] = std::move(m_items[i]);
+    m_items = std::move(block);
+    m_capacity = static_cast<std::int32_t>(capacity);
+}
+
+void SongFileList::Append(SongFileEntry entry) {
+    GrowBy(1);
+    m_items[m_count] = std::move(entry);
+    ++m_count;
+}
+
+SongFileEntry& SongFileList::ElementAt(std::int32_t i) {
+    if (!IsValidIndex(i))
+        throw std::bad_alloc();
+    return m_items[i];
+}
+
+const SongFileEntry& SongFileList::ElementAt(std::int32_t i) const {
+    if (!IsValidIndex(i))
+        throw std::bad_alloc();
+    return m_items[i];
+}
+
+}  // namespace tt

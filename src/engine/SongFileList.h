@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/SongFileEntry.h"
+
+namespace tt {
+
+// The entries of the listed folder: a block that grows in steps of 1000 entries, so
+// a folder of up to 1000 song files costs one allocation and no copying.
+class SongFileList {
+  public:
+    static constexpr std::int32_t kGrowStep = 1000;
+
+    SongFileList() = default;
+    SongFileList(const SongFileList&) = delete;
+    SongFileList& operator=(const SongFileList&) = delete;
+    SongFileList(SongFileList&&) = default;
+    SongFileList& operator=(SongFileList&&) = default;
+
+    // Destroys all entries and releases the block.
+    void Clear();
+    // Makes room for `n` more entries; a negative count is an out-of-memory error.
+    void GrowBy(std::int32_t n);
+    void Append(SongFileEntry entry);
+    // Entry `i`; an index outside 0..count-1 raises the out-of-memory error.
+    SongFileEntry& ElementAt(std::int32_t i);
+    const SongFileEntry& ElementAt(std::int32_t i) const;
+
+    std::int32_t count() const { return m_count; }
+    std::int32_t capacity() const { return m_capacity; }
+    bool IsValidIndex(std::int32_t i) const { return i >= 0 && i < m_count; }
+
+    // Unchecked access for the rebuild's own sort.
+    SongFileEntry* items() { return m_items.get(); }
+
+  private:
+    std::unique_ptr<SongFileEntry[]> m_items;
+    std::int32_t m_capacity = 0;
+    std::int32_t m_count = 0;
+};
+
+}  // namespace tt

@@ -1,0 +1,191 @@
+#include "engine/UniqueNames.h"
+
+#include <algorithm>
+#include <functional>
+#include <queue>
+
+#include "engine/NameText.h"
+
+namespace tt {
+
+namespace {
+
+// "%s_%d%s": the name without its last four characters, the counter, the last four.
+std::string SuffixedName(const std::string& name, int counter) {
+    const std::size_t cut = OffsetOfLastChars(name, 4);
+    std::string out;
+    out.reserve(name.size() + 12);
+    out.append(name, 0, cut);
+    out += '_';
+    out += std::to_string(counter);
+    out.append(name, cut, std::string::npos);
+    return out;
+}
+
+}  // namespace
+
+void UniqueNames::Invalidate() {
+    m_valid = false;
+    m_names.clear();
+    m_titled.clear();
+    m_changed.clear();
+    m_members.clear();
+    m_repeated.clear();
+}
+
+void UniqueNames::NoteEntryChanged(std::int32_t index) {
+    if (m_valid)
+        m_changed.push_back(index);
+}
+
+void UniqueNames::AddMember(const std::string& name, std::int32_t index) {
+    auto& members = m_members[name];
+    members.insert(std::upper_bound(members.begin(), members.end(), index), index);
+    if (members.size() == 2)
+        m_repeated.insert(name);
+}
+
+void UniqueNames::RemoveMember(const std::string& name, std::int32_t index) {
+    const auto found = m_members.find(name);
+    if (found == m_members.end())
+        return;
+    auto& members = found->second;
+    const auto at = std::lower_bound(members.begin(), members.end(), index);
+    if (at != members.end() && *at == index)
+        members.erase(at);
+    if (members.size() < 2)
+        m_repeated.erase(name);
+    if (members.empty())
+        m_members.erase(found);
+}
+
+void UniqueNames::Build(const SongFileList& list) {
+    Invalidate();
+    const std::int32_t count = list.count();
+    m_names.resize(static_cast<std::size_t>(count));
+    m_titled.resize(static_cast<std::size_t>(count));
+    m_members.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const SongFileEntry& entry = list.ElementAt(i);
+        m_titled[i] = entry.titleFound != 0;
+        if (!m_titled[i])
+            continue;
+        m_names[i] = entry.newName;
+        AddMember(entry.newName, i);  // indices ascend, so this appends
+    }
+    m_valid = true;
+}
+
+void UniqueNames::Sync(const SongFileList& list) {
+    const auto known = static_cast<std::int32_t>(m_names.size());
+    for (std::int32_t i = known; i < list.count(); ++i)
+        m_changed.push_back(i);
+    m_names.resize(static_cast<std::size_t>(list.count()));
+    m_titled.resize(static_cast<std::size_t>(list.count()));
+    for (const std::int32_t i : m_changed) {
+        if (!list.IsValidIndex(i))
+            continue;
+        const SongFileEntry& entry = list.ElementAt(i);
+        const bool titled = entry.titleFound != 0;
+        if (m_titled[i] == titled && (!titled || m_names[i] == entry.newName))
+            continue;
+        if (m_titled[i])
+            RemoveMember(m_names[i], i);
+        m_titled[i] = titled;
+        m_names[i] = titled ? entry.newName : std::string();
+        if (titled)
+            AddMember(m_names[i], i);
+    }
+    m_changed.clear();
+}
+
+void UniqueNames::Run(SongFileList& list) {
+    if (!m_valid || static_cast<std::int32_t>(m_names.size()) > list.count())
+        Build(list);
+    else
+        Sync(list);
+
+    // Only an entry with a namesake after it does anything; visit those in list
+    // order. Renames below add more such entries, always after the current one.
+    std::vector<std::int32_t> start;
+    for (const std::string& name : m_repeated) {
+        const auto& members = m_members.at(name);
+        start.insert(start.end(), members.begin(), members.end() - 1);
+    }
+    std::priority_queue<std::int32_t, std::vector<std::int32_t>, std::greater<>> queue(
+        std::greater<>(), std::move(start));
+    std::vector<std::int32_t> pending;
+    std::int32_t last = -1;
+    while (!queue.empty()) {
+        const std::int32_t i = queue.top();
+        queue.pop();
+        if (i == last)
+            continue;
+        last = i;
+        Process(list, i, pending);
+        for (const std::int32_t j : pending)
+            queue.push(j);
+        pending.clear();
+    }
+}
+
+void UniqueNames::Process(SongFileList& list, std::int32_t i, std::vector<std::int32_t>& pending) {
+    if (!m_titled[i])
+        return;
+    const std::string name = m_names[i];
+    auto& members = m_members.at(name);
+    const auto firstAfter = std::upper_bound(members.begin(), members.end(), i);
+    if (firstAfter == members.end())
+        return;
+    // Every later namesake of i gets renamed, so they all leave this name now.
+    const std::vector<std::int32_t> namesakes(firstAfter, members.end());
+    members.erase(firstAfter, members.end());
+    if (members.size() < 2)
+        m_repeated.erase(name);
+
+    int counter = 0;
+    for (const std::int32_t k : namesakes) {
+        std::string candidate;
+        for (;;) {
+            candidate = SuffixedName(name, ++counter);
+            const auto holders = m_members.find(candidate);
+            if (holders == m_members.end() || holders->second.empty() || holders->second.back() < k)
+                break;  // no entry after k holds it
+        }
+        list.ElementAt(k).newName = candidate;
+        m_names[k] = candidate;
+        AddMember(candidate, k);
+        // Earlier holders of the candidate that lie after i now have a namesake
+        // after them and must be visited.
+        for (const std::int32_t j : m_members.at(candidate))
+            if (j > i && j < k)
+                pending.push_back(j);
+    }
+}
+
+void MakeNewNamesUniquePairwise(SongFileList& list) {
+    const std::int32_t count = list.count();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!list.ElementAt(i).titleFound)
+            continue;
+        int counter = 0;
+        for (std::int32_t k = i + 1; k < count; ++k) {
+            SongFileEntry& other = list.ElementAt(k);
+            if (!other.titleFound || other.newName != list.ElementAt(i).newName)
+                continue;
+            std::string candidate;
+            bool clash = true;
+            while (clash) {
+                candidate = SuffixedName(other.newName, ++counter);
+                clash = false;
+                for (std::int32_t m = k + 1; m < count && !clash; ++m) {
+                    const SongFileEntry& later = list.ElementAt(m);
+                    clash = later.titleFound && later.newName == candidate;
+                }
+            }
+            other.newName = candidate;
+        }
+    }
+}
+
+}  // namespace tt

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/SongFileList.h"
+
+namespace tt {
+
+// Gives repeated proposed names a numbered suffix ("Song.mid", "Song_1.mid", ...).
+// The result is exactly that of the pairwise method: for every titled entry i in
+// list order, each later titled entry k holding the same name gets i's next free
+// counter, skipping any candidate that an entry after k already holds. Instead of
+// comparing every pair, an index maps each name to the entries holding it, and
+// only entries that have a namesake after them are visited; the index is kept
+// between runs, so a run after a single change costs about as much as that change.
+class UniqueNames {
+  public:
+    // Makes the names of `list` unique; the index follows the list.
+    void Run(SongFileList& list);
+    // Forget the index; the next run builds it afresh (after a rebuild of the list).
+    void Invalidate();
+    // Entry `index` may have a new `newName` or `titleFound` since the last run.
+    void NoteEntryChanged(std::int32_t index);
+
+  private:
+    void Build(const SongFileList& list);
+    void Sync(const SongFileList& list);
+    void AddMember(const std::string& name, std::int32_t index);
+    void RemoveMember(const std::string& name, std::int32_t index);
+    void Process(SongFileList& list, std::int32_t i, std::vector<std::int32_t>& pending);
+
+    bool m_valid = false;
+    std::vector<std::string> m_names;  // name known per entry
+    std::vector<bool> m_titled;        // titled flag known per entry
+    std::vector<std::int32_t> m_changed;
+    std::unordered_map<std::string, std::vector<std::int32_t>> m_members;  // ascending
+    std::unordered_set<std::string> m_repeated;  // names held by two or more entries
+};
+
+// The same result by the plain pairwise method (kept for tests and benchmarks).
+void MakeNewNamesUniquePairwise(SongFileList& list);
+
+}  // namespace tt

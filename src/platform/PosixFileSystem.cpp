@@ -1,0 +1,220 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <random>
+
+#include "platform/FileError.h"
+#include "platform/FileSystem.h"
+
+namespace tt {
+
+namespace {
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+[[noreturn]] void ThrowErrno(int err, const std::string& path, bool carryPath) {
+    throw FileErrorFromErrno(err, path, carryPath);
+}
+
+void CheckTargetName(const std::string& path, bool carryPath) {
+    if (!IsValidFileName(BaseName(path)))
+        throw FileError(FileErrorCause::badPath, carryPath ? path : std::string(), EINVAL);
+}
+
+FileInfo InfoFromStat(const struct stat& st) {
+    FileInfo info;
+    info.isDirectory = S_ISDIR(st.st_mode);
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    info.lastWriteTime = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    info.device = static_cast<std::uint64_t>(st.st_dev);
+    info.inode = static_cast<std::uint64_t>(st.st_ino);
+    return info;
+}
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+class PosixFileSystem final : public FileSystem {
+  public:
+    std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
+        std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+        if (!dir)
+            return std::nullopt;
+        std::vector<std::string> names;
+        while (const dirent* entry = ::readdir(dir.get())) {
+            const std::string_view name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            names.emplace_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::optional<FileInfo> Stat(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0)
+            return std::nullopt;
+        return InfoFromStat(st);
+    }
+
+    bool Exists(const std::string& path) override {
+        struct stat st {};
+        return ::lstat(path.c_str(), &st) == 0;
+    }
+
+    FileHandle OpenRead(const std::string& path) override {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            ThrowErrno(errno, path, true);
+        return FileHandle(fd);
+    }
+
+    std::uint64_t Length(FileHandle& file) override {
+        struct stat st {};
+        if (::fstat(file.fd(), &st) != 0)
+            ThrowErrno(errno, {}, false);
+        return static_cast<std::uint64_t>(st.st_size);
+    }
+
+    std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
+        auto* out = static_cast<unsigned char*>(buffer);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t got = ::read(file.fd(), out + done, size - done);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowErrno(errno, {}, false);
+            }
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        return done;
+    }
+
+    FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
+        CheckTargetName(targetPath, true);
+        const std::string folder = FolderOf(targetPath);
+        static std::atomic<unsigned> sequence{0};
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char suffix[40];
+            std::snprintf(suffix, sizeof suffix, "/.tunetitler-%d-%u-%08x.tmp", ::getpid(),
+                          sequence++, seed());
+            std::string candidate = folder + suffix;
+            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                tempPath = std::move(candidate);
+                return FileHandle(fd);
+            }
+            if (errno != EEXIST)
+                ThrowErrno(errno, targetPath, true);
+        }
+        ThrowErrno(EEXIST, targetPath, true);
+    }
+
+    void Write(FileHandle& file, const void* data, std::size_t size,
+               const std::string& path) override {
+        const auto* in = static_cast<const unsigned char*>(data);
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t put = ::write(file.fd(), in + done, size - done);
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                ThrowErrno(errno, path, true);
+            }
+            if (put == 0)
+                throw FileError(FileErrorCause::diskFull, path, ENOSPC);
+            done += static_cast<std::size_t>(put);
+        }
+    }
+
+    void Sync(FileHandle& file) override {
+        // Some file systems cannot sync; that is no reason to fail the copy.
+        if (::fsync(file.fd()) != 0 && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+            ThrowErrno(errno, {}, false);
+    }
+
+    void Close(FileHandle& file) override {
+        const int fd = file.release();
+        if (fd >= 0 && ::close(fd) != 0 && errno != EINTR)
+            ThrowErrno(errno, {}, false);
+    }
+
+    void MoveNoReplace(const std::string& from, const std::string& to) override {
+        CheckTargetName(to, false);
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+            return;
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+            ThrowErrno(errno, to, false);
+        // The file system refuses the no-replace flag: a hard link cannot replace either.
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            if (::unlink(from.c_str()) != 0) {
+                const int err = errno;
+                ::unlink(to.c_str());
+                ThrowErrno(err, from, false);
+            }
+            return;
+        }
+        if (errno == EEXIST)
+            ThrowErrno(errno, to, false);
+        if (errno != EPERM && errno != ENOTSUP && errno != ENOSYS && errno != EMLINK &&
+            errno != EXDEV)
+            ThrowErrno(errno, to, false);
+        // No hard links either (FAT): look, then rename.
+        if (Exists(to))
+            ThrowErrno(EEXIST, to, false);
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            ThrowErrno(errno, to, false);
+    }
+
+    void MoveReplace(const std::string& from, const std::string& to) override {
+        CheckTargetName(to, false);
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            ThrowErrno(errno, to, false);
+    }
+
+    void Remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0)
+            ThrowErrno(errno, path, false);
+    }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+    static PosixFileSystem instance;
+    return instance;
+}
+
+bool IsValidFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 0x01 && byte <= 0x1F) || byte == 0x7F;
+    });
+}
+
+}  // namespace tt

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "title/TitleErrorReporter.h"
+
+namespace tt {
+
+// Files outside these lengths (inclusive bounds) are never read.
+inline constexpr std::uint64_t kMinSongFileLength = 48;
+inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
+
+// Reads the song title stored in the file at `path`: the pattern name of a ".pat"
+// file (any case), else the first usable track name, text or marker of a MIDI
+// file's first track. The title is cleaned for use as a file name and is valid
+// UTF-8. Returns whether a title was found; `title` is empty when not.
+// Input/output errors while measuring or reading go to `reporter`.
+bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
+                   TitleErrorReporter& reporter);
+
+// The title inside the bytes of a whole file (no size bounds applied); `isPattern`
+// selects the pattern layout. Exposed for the fuzz target and tests.
+bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
+                      std::string& title);
+
+}  // namespace tt

@@ -1,0 +1,44 @@
+#include "ScriptedUi.h"
+
+namespace tt::test {
+
+OverwriteAnswer ScriptedUi::AskOverwrite(const std::string& text) {
+    questions.push_back(text);
+    if (overwriteAnswers.empty())
+        return OverwriteAnswer::cancel;
+    const auto answer = overwriteAnswers.front();
+    overwriteAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedUi::EditName(std::string& name, std::string& ext) {
+    editedNames.push_back(name + ext);
+    if (editAnswers.empty())
+        return false;
+    const auto answer = editAnswers.front();
+    editAnswers.pop_front();
+    if (!answer)
+        return false;
+    name = *answer;
+    return true;
+}
+
+bool ScriptedUi::PickDestinationFolder(const std::string& startFolder, std::string& chosen) {
+    pickerStarts.push_back(startFolder);
+    if (pickerAnswers.empty())
+        return false;
+    const auto answer = pickerAnswers.front();
+    pickerAnswers.pop_front();
+    if (!answer)
+        return false;
+    chosen = *answer;
+    return true;
+}
+
+std::string ScriptedUi::ReadSettingString(const std::string& key, const std::string& defaultValue) {
+    if (key == "DestinationFolder" && !destinationSetting.empty())
+        return destinationSetting;
+    return defaultValue;
+}
+
+}  // namespace tt::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/EngineUi.h"
+
+namespace tt::test {
+
+// An EngineUi for tests: records every message and call, answers questions from
+// queues the test fills, and keeps a simple model of the list view's rows.
+class ScriptedUi : public EngineUi {
+  public:
+    // What was shown, in order.
+    std::vector<std::string> readErrors;
+    std::vector<std::string> warnings;
+    std::vector<std::string> questions;
+    std::vector<std::string> editedNames;  // name+ext shown in the edit dialog
+    std::vector<std::string> pickerStarts;
+
+    // Answers, taken from the front; an empty queue answers cancel / not confirmed.
+    std::deque<OverwriteAnswer> overwriteAnswers;
+    std::deque<std::optional<std::string>> editAnswers;    // nullopt = cancel; else new base name
+    std::deque<std::optional<std::string>> pickerAnswers;  // nullopt = cancel
+    std::string destinationSetting;
+
+    // List view model.
+    std::int32_t rowCount = 0;
+    std::set<std::int32_t> selected;
+    int redraws = 0;
+    int buttonUpdates = 0;
+    int waitDepth = 0;
+    int clears = 0;
+
+    void SelectAll() {
+        for (std::int32_t i = 0; i < rowCount; ++i)
+            selected.insert(i);
+    }
+
+    void ReportReadError(const std::string& text) override { readErrors.push_back(text); }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    OverwriteAnswer AskOverwrite(const std::string& text) override;
+    bool EditName(std::string& name, std::string& ext) override;
+    bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
+    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
+    void ClearRows() override {
+        rowCount = 0;
+        selected.clear();
+        ++clears;
+    }
+    void AppendRows(std::int32_t count) override { rowCount += count; }
+    std::vector<std::int32_t> SelectedRows() override { return {selected.begin(), selected.end()}; }
+    void DeselectRow(std::int32_t row) override { selected.erase(row); }
+    void RedrawList() override { ++redraws; }
+    void UpdateButtonStates() override { ++buttonUpdates; }
+    void BeginWaitCursor() override { ++waitDepth; }
+    void EndWaitCursor() override { --waitDepth; }
+};
+
+}  // namespace tt::test
