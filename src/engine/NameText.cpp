@@ -1,41 +1,13 @@
 #include "engine/NameText.h"
 
+#include "title/TextEncoding.h"
+
 namespace tt {
 
 namespace {
 
 char FoldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Length of the valid UTF-8 sequence starting at `pos`, or 0 when none starts there.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 0;
-    unsigned min = 0;
-    unsigned value = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, min = 0x80, value = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, min = 0x800, value = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, min = 0x10000, value = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(text[pos + i]);
-        if ((byte & 0xC0u) != 0x80u)
-            return 0;
-        value = (value << 6) | (byte & 0x3Fu);
-    }
-    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    return length;
 }
 
 }  // namespace

@@ -1,14 +1,191 @@
 #include "title/ReadSongTitle.h"
 
+#include <new>
+#include <vector>
+
+#include "platform/FileError.h"
+#include "title/TitleCleaning.h"
+
 namespace tt {
 
-// Placeholder until the reader lands.
-bool ReadSongTitle(FileSystem&, const std::string&, std::string& title, TitleErrorReporter&) {
-    title.clear();
-    return false;
+namespace {
+
+constexpr std::size_t kPatternNameOffset = 7;
+constexpr std::size_t kTrackLengthOffset = 18;
+constexpr std::size_t kFirstEventOffset = 22;
+constexpr std::size_t kMetaCaptureLimit = 32;
+
+bool StartsWith(const unsigned char* data, std::size_t size, std::size_t offset,
+                const char (&tag)[5]) {
+    if (offset + 4 > size)
+        return false;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (data[offset + i] != static_cast<unsigned char>(tag[i]))
+            return false;
+    return true;
 }
 
-bool ExtractSongTitle(const unsigned char*, std::size_t, bool, std::string& title) {
+// Copies bytes from `offset` until `limit` bytes, a zero byte or the end of data.
+std::string_view CapturedText(const unsigned char* data, std::size_t size, std::size_t offset,
+                              std::size_t limit) {
+    std::size_t length = 0;
+    while (length < limit && offset + length < size && data[offset + length] != 0)
+        ++length;
+    return {reinterpret_cast<const char*>(data) + offset, length};
+}
+
+bool PatternTitle(const unsigned char* data, std::size_t size, std::string& title) {
+    if (!StartsWith(data, size, 0, "KPAT") || size <= 4)
+        return false;
+    const std::size_t width = data[4] == 0 ? 8 : 10;
+    if (kPatternNameOffset > size)
+        return false;
+    title = CleanTitle(CapturedText(data, size, kPatternNameOffset, width));
+    return true;
+}
+
+// The first track's events, walked one by one. Track name, text and marker each
+// keep their first non-empty cleaned text. The walk never reads at or past the end
+// of the data: an event that needs such a byte ends it uncaptured.
+class TrackWalk {
+  public:
+    TrackWalk(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    bool Title(std::string& title) {
+        const std::uint64_t length = std::uint64_t{m_data[kTrackLengthOffset]} << 24 |
+                                     std::uint64_t{m_data[kTrackLengthOffset + 1]} << 16 |
+                                     std::uint64_t{m_data[kTrackLengthOffset + 2]} << 8 |
+                                     std::uint64_t{m_data[kTrackLengthOffset + 3]};
+        m_end = kFirstEventOffset + length;
+        m_pos = kFirstEventOffset;
+        while (m_pos < m_end && Step()) {
+        }
+        for (const std::string* slot : {&m_trackName, &m_text, &m_marker}) {
+            if (!slot->empty()) {
+                title = *slot;
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    bool Has(std::uint64_t pos) const { return pos < m_size; }
+
+    // One event; false when the walk stops.
+    bool Step() {
+        // Delta time: bytes with the top bit set, then one without.
+        while (m_pos < m_end) {
+            if (!Has(m_pos))
+                return false;
+            if ((m_data[m_pos++] & 0x80) == 0)
+                break;
+        }
+        if (!Has(m_pos))
+            return false;
+        const unsigned char status = m_data[m_pos];
+        if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
+            m_runningStatus = status >> 4;
+            m_pos += 3;
+        } else if (status >= 0xC0 && status <= 0xDF) {
+            m_runningStatus = status >> 4;
+            m_pos += 2;
+        } else if (status < 0x80) {
+            if (m_runningStatus == 0)
+                return false;
+            m_pos += (m_runningStatus == 0xC || m_runningStatus == 0xD) ? 1 : 2;
+        } else if (status == 0xF0 || status == 0xF7) {
+            if (!Has(m_pos + 1))
+                return false;
+            m_pos += 2 + m_data[m_pos + 1];
+        } else if (status == 0xFF) {
+            if (!Has(m_pos + 2))
+                return false;
+            const unsigned char type = m_data[m_pos + 1];
+            const unsigned char length = m_data[m_pos + 2];
+            if (type == 0x01 || type == 0x03 || type == 0x06) {
+                const std::size_t want = length < kMetaCaptureLimit ? length : kMetaCaptureLimit;
+                const std::size_t start = static_cast<std::size_t>(m_pos) + 3;
+                const std::string_view text = CapturedText(m_data, m_size, start, want);
+                // Cut short by the end of the data rather than by a zero byte.
+                if (text.size() < want && !Has(start + text.size()))
+                    return false;
+                if (Capture(type, text))
+                    return false;
+            }
+            m_pos += 3 + length;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Fills the slot of `type` if still empty; true when all three are filled.
+    bool Capture(unsigned char type, std::string_view raw) {
+        std::string& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
+        if (slot.empty())
+            slot = CleanTitle(raw);
+        return !m_trackName.empty() && !m_text.empty() && !m_marker.empty();
+    }
+
+    const unsigned char* m_data;
+    std::size_t m_size;
+    std::uint64_t m_pos = 0;
+    std::uint64_t m_end = 0;
+    unsigned m_runningStatus = 0;
+    std::string m_trackName;
+    std::string m_text;
+    std::string m_marker;
+};
+
+bool MidiTitle(const unsigned char* data, std::size_t size, std::string& title) {
+    if (size < kFirstEventOffset || !StartsWith(data, size, 0, "MThd") ||
+        !StartsWith(data, size, 14, "MTrk"))
+        return false;
+    return TrackWalk(data, size).Title(title);
+}
+
+bool IsPatternPath(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    const char* tail = path.c_str() + path.size() - 4;
+    return tail[0] == '.' && (tail[1] | 0x20) == 'p' && (tail[2] | 0x20) == 'a' &&
+           (tail[3] | 0x20) == 't';
+}
+
+}  // namespace
+
+bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
+                      std::string& title) {
+    title.clear();
+    const bool found = isPattern ? PatternTitle(data, size, title) : MidiTitle(data, size, title);
+    if (!found)
+        title.clear();
+    return found;
+}
+
+bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
+                   TitleErrorReporter& reporter) {
+    title.clear();
+    FileHandle file;
+    try {
+        file = fs.OpenRead(path);
+    } catch (const FileError&) {
+        return false;  // cannot be opened: simply not found
+    }
+    try {
+        const std::uint64_t length = fs.Length(file);
+        if (length < kMinSongFileLength || length > kMaxSongFileLength)
+            return false;
+        std::vector<unsigned char> buffer(static_cast<std::size_t>(length));
+        if (fs.Read(file, buffer.data(), buffer.size()) != buffer.size())
+            return false;
+        return ExtractSongTitle(buffer.data(), buffer.size(), IsPatternPath(path), title);
+    } catch (const FileError& error) {
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+    } catch (const std::bad_alloc&) {
+        reporter.ReportReadError(kOutOfMemoryText);
+    }
     title.clear();
     return false;
 }
