@@ -15,5 +15,6 @@ struct CommandStreams {
 };
 
 int RunList(const std::vector<std::string>& args, CommandStreams io);
+int RunExport(const std::vector<std::string>& args, CommandStreams io);
 
 }  // namespace tt::cli

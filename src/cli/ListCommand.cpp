@@ -3,6 +3,7 @@
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
+#include "cli/ScanFolder.h"
 #include "engine/RenameEngine.h"
 
 namespace tt::cli {
@@ -27,11 +28,7 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
 
     CliUi ui(io.in, io.err);
     RenameEngine engine(SystemFileSystem(), ui);
-    engine.m_strFolder = folder;
-    engine.m_bMidFiles = types.mid;
-    engine.m_bStyFiles = types.sty;
-    engine.m_bPatFiles = types.pat;
-    engine.RefreshFileList();
+    ScanFolder(engine, folder, types);
 
     std::string texts[2];
     for (std::int32_t row = 0; row < engine.m_songFiles.count(); ++row) {

@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     try {
         if (command == "list")
             return RunList(args, io);
+        if (command == "export")
+            return RunExport(args, io);
         throw UsageError("unknown command '" + command + "'");
     } catch (const UsageError& error) {
         std::cerr << "tunetitler-cli: " << error.what() << "\n\n" << UsageText();

@@ -1,0 +1,76 @@
+#include <ostream>
+
+#include "app/UiLanguage.h"
+#include "cli/CliUi.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/ScanFolder.h"
+#include "engine/RenameEngine.h"
+#include "export/NameListWriter.h"
+
+namespace tt::cli {
+
+namespace {
+
+NameListFormat ParseFormat(const std::string& value) {
+    if (value == "tab")
+        return NameListFormat::tabText;
+    if (value == "blank")
+        return NameListFormat::blankText;
+    if (value == "xls")
+        return NameListFormat::spreadsheet;
+    throw UsageError("unknown format '" + value + "' (use tab, blank, xls)");
+}
+
+UiLanguage ParseLanguage(const std::string& value) {
+    if (value == "en")
+        return UiLanguage::english;
+    if (value == "de")
+        return UiLanguage::german;
+    throw UsageError("unknown language '" + value + "' (use en, de)");
+}
+
+}  // namespace
+
+int RunExport(const std::vector<std::string>& args, CommandStreams io) {
+    SongTypes types;
+    std::string formatName;
+    UiLanguage language = UiLanguage::english;
+    std::string output;
+    std::string folder;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string value;
+        if (TakeOption(args, i, "--types", value)) {
+            types = ParseTypes(value);
+        } else if (TakeOption(args, i, "--format", value)) {
+            formatName = value;
+        } else if (TakeOption(args, i, "--language", value)) {
+            language = ParseLanguage(value);
+        } else if (TakeOption(args, i, "-o", value)) {
+            output = value;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            throw UsageError("unknown option '" + args[i] + "'");
+        } else if (folder.empty()) {
+            folder = args[i];
+        } else {
+            throw UsageError("export takes one folder");
+        }
+    }
+    if (formatName.empty())
+        throw UsageError("export needs --format");
+    const NameListFormat format = ParseFormat(formatName);
+    if (output.empty())
+        throw UsageError("export needs -o FILE");
+    if (folder.empty())
+        throw UsageError("export needs a folder");
+
+    SetUiLanguage(language);
+    CliUi ui(io.in, io.err);
+    RenameEngine engine(SystemFileSystem(), ui);
+    ScanFolder(engine, folder, types);
+    // A file error here propagates to main, which prints its standard text.
+    WriteNameList(SystemFileSystem(), output, engine.m_songFiles, format);
+    return ui.errorShown ? 1 : 0;
+}
+
+}  // namespace tt::cli

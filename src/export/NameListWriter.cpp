@@ -1,0 +1,91 @@
+#include "export/NameListWriter.h"
+
+#include "app/UiLanguage.h"
+
+namespace tt {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// The temporary file and its handle until the file has been moved into place.
+// Dropped early, it closes the handle and removes the file.
+class PendingTempFile {
+  public:
+    PendingTempFile(FileSystem& fs, const std::string& target) : m_fs(fs) {
+        try {
+            m_file = fs.CreateTemp(target, m_path);
+        } catch (const FileError& error) {
+            throw NameListCreateError(error);
+        }
+    }
+    PendingTempFile(const PendingTempFile&) = delete;
+    PendingTempFile& operator=(const PendingTempFile&) = delete;
+    ~PendingTempFile() {
+        if (m_path.empty())
+            return;
+        m_file = FileHandle();
+        // Best effort: the error that stopped the write is the one to report.
+        try {
+            m_fs.Remove(m_path);
+        } catch (const FileError&) {
+        }
+    }
+
+    FileHandle& file() { return m_file; }
+
+    void MoveOnto(const std::string& target) {
+        m_fs.MoveReplace(m_path, target);
+        m_path.clear();
+    }
+
+  private:
+    FileSystem& m_fs;
+    FileHandle m_file;
+    std::string m_path;
+};
+
+}  // namespace
+
+std::string NameListContent(const SongFileList& list, NameListFormat format) {
+    const bool blanks = format == NameListFormat::blankText;
+    std::string out = Tr("Old file name", "Alter Dateiname");
+    if (blanks)
+        out.append(kBlankTextHeadingGap, ' ');
+    else
+        out += '\t';
+    out += Tr("New file name", "Neuer Dateiname");
+    out += kLineEnd;
+
+    for (std::int32_t i = 0; i < list.count(); ++i) {
+        const SongFileEntry& entry = list.ElementAt(i);
+        out += entry.fileName;
+        if (blanks) {
+            if (entry.fileName.size() < kBlankTextNameWidth)
+                out.append(kBlankTextNameWidth - entry.fileName.size(), ' ');
+            out += ' ';
+        } else {
+            out += '\t';
+        }
+        out += NewNameText(entry);
+        out += kLineEnd;
+    }
+    return out;
+}
+
+void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
+                   NameListFormat format) {
+    const std::string content = NameListContent(list, format);
+
+    PendingTempFile pending(fs, path);
+    fs.Write(pending.file(), content.data(), content.size(), path);
+    fs.Sync(pending.file());
+    fs.Close(pending.file());
+    pending.MoveOnto(path);
+}
+
+const char* ErrorCreatingFileText() {
+    return Tr("Error creating file!", "Fehler beim Erstellen der Datei!");
+}
+
+}  // namespace tt

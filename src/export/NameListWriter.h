@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "engine/SongFileList.h"
+#include "export/NameListFormat.h"
+#include "platform/FileError.h"
+#include "platform/FileSystem.h"
+
+namespace tt {
+
+// Width the blank text pads old names to; a longer name is written whole.
+inline constexpr std::size_t kBlankTextNameWidth = 40;
+// Blanks between the two headings of the blank text, in both languages.
+inline constexpr std::size_t kBlankTextHeadingGap = 26;
+
+// The whole file content, byte for byte: a header line with the headings of the
+// current UI language, then one line per entry in list order, every line ended by
+// CR LF. Tab text and spreadsheet put a tab between the columns; blank text pads
+// the old name with blanks to 40 bytes and adds one blank.
+std::string NameListContent(const SongFileList& list, NameListFormat format);
+
+// The temporary file beside the target could not be created: nothing was written.
+class NameListCreateError : public FileError {
+  public:
+    explicit NameListCreateError(const FileError& cause) : FileError(cause) {}
+};
+
+// Writes the name list to `path`. The content goes to a new temporary file in the
+// same folder, which is flushed, closed and then moved over `path` in one step,
+// so an existing file is either replaced whole or left as it was. Any failure
+// removes the temporary file and throws: NameListCreateError when the file could
+// not be created, else the FileError of the failed write, flush, close or move.
+void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
+                   NameListFormat format);
+
+// Message shown when the file cannot be created, in the current UI language.
+const char* ErrorCreatingFileText();
+
+}  // namespace tt
