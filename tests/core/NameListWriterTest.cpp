@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "SongBytes.h"
+#include "TempDir.h"
+#include "app/UiLanguage.h"
+#include "export/NameListFormat.h"
+#include "export/NameListWriter.h"
+
+namespace tt {
+namespace {
+
+using test::ListFolder;
+using test::ReadWholeFile;
+using test::TempDir;
+using test::WriteWholeFile;
+using V = std::vector<std::string>;
+
+constexpr const char* kName40 = "Harbour_Lights_at_Dusk_demo_take_001.MID";
+constexpr const char* kName45 = "Harbour_Lights_at_Dusk_demo_take_00001_xx.mid";
+
+SongFileEntry Entry(const std::string& fileName, const std::string& newName, bool titled) {
+    SongFileEntry entry;
+    entry.path = "/songs/" + fileName;
+    entry.fileName = fileName;
+    entry.newName = newName;
+    entry.titleFound = titled ? 1 : 0;
+    return entry;
+}
+
+// Titled and untitled entries (one untitled entry still holds an old proposal,
+// which must not be written), a UTF-8 name, and old names of 40 and 45 bytes.
+SongFileList SampleList() {
+    SongFileList list;
+    list.Append(Entry("SONG0001.MID", "Harbour Lights.MID", true));
+    list.Append(Entry("intro.mid", "", false));
+    list.Append(Entry("Caf\xC3\xA9.mid", "Caf\xC3\xA9 Noir.mid", true));
+    list.Append(Entry("old.mid", "stale.mid", false));
+    list.Append(Entry(kName40, "Dusk.MID", true));
+    list.Append(Entry(kName45, "Dusk.mid", true));
+    return list;
+}
+
+class NameListWriter : public ::testing::Test {
+  protected:
+    void TearDown() override { SetUiLanguage(UiLanguage::english); }
+
+    // Writes `list` in `format` under `language` and returns the file's bytes.
+    std::string Export(const SongFileList& list, NameListFormat format, UiLanguage language) {
+        SetUiLanguage(language);
+        const std::string path = dir / "names.txt";
+        WriteNameList(SystemFileSystem(), path, list, format);
+        EXPECT_EQ(ListFolder(dir.path()), V{"names.txt"});
+        return ReadWholeFile(path);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(NameListWriter, TabTextAndSpreadsheetLayoutInBothLanguages) {
+    const std::string entries =
+        "SONG0001.MID\tHarbour Lights.MID\r\n"
+        "intro.mid\t<no title found>\r\n"
+        "Caf\xC3\xA9.mid\tCaf\xC3\xA9 Noir.mid\r\n"
+        "old.mid\t<no title found>\r\n"
+        "Harbour_Lights_at_Dusk_demo_take_001.MID\tDusk.MID\r\n"
+        "Harbour_Lights_at_Dusk_demo_take_00001_xx.mid\tDusk.mid\r\n";
+    const std::string english = "Old file name\tNew file name\r\n" + entries;
+    const std::string german = "Alter Dateiname\tNeuer Dateiname\r\n" + entries;
+    const SongFileList list = SampleList();
+    for (const auto format : {NameListFormat::tabText, NameListFormat::spreadsheet}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        EXPECT_EQ(Export(list, format, UiLanguage::english), english);
+        EXPECT_EQ(Export(list, format, UiLanguage::german), german);
+    }
+}
+
+TEST_F(NameListWriter, BlankTextPadsOldNamesToFortyBytes) {
+    // The header keeps 26 blanks in both languages, so the English heading stands
+    // two columns left of the new names; a longer old name shifts its new name.
+    const std::string entries =
+        "SONG0001.MID                             Harbour Lights.MID\r\n"
+        "intro.mid                                <no title found>\r\n"
+        "Caf\xC3\xA9.mid                                Caf\xC3\xA9 Noir.mid\r\n"
+        "old.mid                                  <no title found>\r\n"
+        "Harbour_Lights_at_Dusk_demo_take_001.MID Dusk.MID\r\n"
+        "Harbour_Lights_at_Dusk_demo_take_00001_xx.mid Dusk.mid\r\n";
+    const SongFileList list = SampleList();
+    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english),
+              "Old file name                          New file name\r\n" + entries);
+    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::german),
+              "Alter Dateiname                          Neuer Dateiname\r\n" + entries);
+}
+
+TEST_F(NameListWriter, EmptyListWritesOnlyTheHeader) {
+    const SongFileList empty;
+    EXPECT_EQ(Export(empty, NameListFormat::tabText, UiLanguage::english),
+              "Old file name\tNew file name\r\n");
+    EXPECT_EQ(Export(empty, NameListFormat::spreadsheet, UiLanguage::german),
+              "Alter Dateiname\tNeuer Dateiname\r\n");
+    EXPECT_EQ(Export(empty, NameListFormat::blankText, UiLanguage::english),
+              "Old file name                          New file name\r\n");
+    EXPECT_EQ(Export(empty, NameListFormat::blankText, UiLanguage::german),
+              "Alter Dateiname                          Neuer Dateiname\r\n");
+}
+
+TEST_F(NameListWriter, ReplacesAnExistingFileCompletely) {
+    WriteWholeFile(dir / "names.txt", std::string(5000, 'x') + "\r\nold tail\r\n");
+    SongFileList list;
+    list.Append(Entry("a.mid", "A.mid", true));
+    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english),
+              "Old file name\tNew file name\r\na.mid\tA.mid\r\n");
+}
+
+TEST_F(NameListWriter, MissingFolderIsACreateErrorAndWritesNothing) {
+    const std::string path = dir / "missing/names.txt";
+    try {
+        WriteNameList(SystemFileSystem(), path, SampleList(), NameListFormat::tabText);
+        FAIL() << "no error";
+    } catch (const NameListCreateError& error) {
+        EXPECT_EQ(error.cause(), FileErrorCause::badPath);
+        EXPECT_EQ(error.path(), path);
+    }
+    EXPECT_TRUE(ListFolder(dir.path()).empty());
+}
+
+// The real file system, with one chosen step failing.
+class FailingFileSystem : public FileSystem {
+  public:
+    enum class Step { write, sync, close, move };
+    explicit FailingFileSystem(Step failing) : m_failing(failing) {}
+
+    std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
+        return m_real.ListNames(folder);
+    }
+    std::optional<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
+    bool Exists(const std::string& path) override { return m_real.Exists(path); }
+    FileHandle OpenRead(const std::string& path) override { return m_real.OpenRead(path); }
+    std::uint64_t Length(FileHandle& file) override { return m_real.Length(file); }
+    std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
+        return m_real.Read(file, buffer, size);
+    }
+    FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
+        return m_real.CreateTemp(targetPath, tempPath);
+    }
+    void Write(FileHandle& file, const void* data, std::size_t size,
+               const std::string& path) override {
+        // Part of the content reaches the file before the failure.
+        m_real.Write(file, data, size / 2, path);
+        FailAt(Step::write, path);
+        m_real.Write(file, static_cast<const char*>(data) + size / 2, size - size / 2, path);
+    }
+    void Sync(FileHandle& file) override {
+        FailAt(Step::sync, {});
+        m_real.Sync(file);
+    }
+    void Close(FileHandle& file) override {
+        m_real.Close(file);
+        FailAt(Step::close, {});
+    }
+    void MoveNoReplace(const std::string& from, const std::string& to) override {
+        m_real.MoveNoReplace(from, to);
+    }
+    void MoveReplace(const std::string& from, const std::string& to) override {
+        FailAt(Step::move, {});
+        m_real.MoveReplace(from, to);
+    }
+    void Remove(const std::string& path) override { m_real.Remove(path); }
+
+  private:
+    void FailAt(Step step, const std::string& path) {
+        if (step == m_failing)
+            throw FileError(FileErrorCause::diskFull, path);
+    }
+
+    FileSystem& m_real = SystemFileSystem();
+    Step m_failing;
+};
+
+TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
+    using Step = FailingFileSystem::Step;
+    const std::string path = dir / "names.txt";
+    const std::string before = "Old file name\tNew file name\r\nkeep.mid\tKeep.mid\r\n";
+    WriteWholeFile(path, before);
+    for (const Step step : {Step::write, Step::sync, Step::close, Step::move}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        FailingFileSystem fs(step);
+        try {
+            WriteNameList(fs, path, SampleList(), NameListFormat::blankText);
+            ADD_FAILURE() << "no error";
+        } catch (const NameListCreateError&) {
+            ADD_FAILURE() << "reported as a create error";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.cause(), FileErrorCause::diskFull);
+            EXPECT_EQ(error.path(), step == Step::write ? path : std::string());
+        }
+        EXPECT_EQ(ListFolder(dir.path()), V{"names.txt"});
+        EXPECT_EQ(ReadWholeFile(path), before);
+    }
+}
+
+TEST(NameListFormat, SettingLettersAndSaveAsTexts) {
+    EXPECT_EQ(NameListFormatFromSetting("T"), NameListFormat::tabText);
+    EXPECT_EQ(NameListFormatFromSetting("B"), NameListFormat::blankText);
+    EXPECT_EQ(NameListFormatFromSetting("E"), NameListFormat::spreadsheet);
+    for (const char* other : {"t", "b", "e", "X", "", "BE", "E "})
+        EXPECT_EQ(NameListFormatFromSetting(other), NameListFormat::tabText) << other;
+    for (const auto format :
+         {NameListFormat::tabText, NameListFormat::blankText, NameListFormat::spreadsheet})
+        EXPECT_EQ(NameListFormatFromSetting(SettingFromNameListFormat(format)), format);
+
+    EXPECT_STREQ(SaveAsParametersFor(NameListFormat::spreadsheet).defaultExtension, ".xls");
+    EXPECT_STREQ(SaveAsTitle(NameListFormat::blankText), "Save Midi names in text file (blanks)");
+    EXPECT_STREQ(ErrorCreatingFileText(), "Error creating file!");
+    SetUiLanguage(UiLanguage::german);
+    EXPECT_STREQ(SaveAsTitle(NameListFormat::blankText),
+                 "Midi-Dateinamen in Textdatei (Blanks) speichern");
+    EXPECT_STREQ(ErrorCreatingFileText(), "Fehler beim Erstellen der Datei!");
+    SetUiLanguage(UiLanguage::english);
+}
+
+// Runs the command-line tool; returns its exit status.
+int RunCli(const std::string& arguments) {
+    const std::string command =
+        std::string("'") + TUNETITLER_CLI_PATH + "' " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CliExport, WritesTheScannedFolderAndRejectsBadUsage) {
+    using namespace songbytes;
+    TempDir songs;
+    TempDir out;
+    WriteBytes(songs / "b.mid", MidiFile(Cat({TrackName("Blue Hour"), EndOfTrack()})));
+    WriteBytes(songs / "a.mid", MidiFile(EndOfTrack()));
+    WriteBytes(songs / "C.PAT", PatternFile("Polka", 0));
+    const std::string target = out / "names.xls";
+    WriteWholeFile(target, "previous content that is longer than the new list\r\n");
+
+    EXPECT_EQ(
+        RunCli("export --format=xls --language de -o '" + target + "' '" + songs.path() + "'"), 0);
+    EXPECT_EQ(ReadWholeFile(target),
+              "Alter Dateiname\tNeuer Dateiname\r\n"
+              "b.mid\tBlue Hour.mid\r\n"
+              "C.PAT\tPolka.PAT\r\n"
+              "a.mid\t<no title found>\r\n");
+
+    EXPECT_EQ(
+        RunCli("export --types pat --format blank -o '" + target + "' '" + songs.path() + "'"), 0);
+    EXPECT_EQ(ReadWholeFile(target),
+              "Old file name                          New file name\r\n"
+              "C.PAT                                    Polka.PAT\r\n");
+
+    // Usage errors: unknown format, missing output, missing folder, bad language.
+    EXPECT_EQ(RunCli("export --format csv -o '" + target + "' '" + songs.path() + "'"), 2);
+    EXPECT_EQ(RunCli("export --format tab '" + songs.path() + "'"), 2);
+    EXPECT_EQ(RunCli("export --format tab -o '" + target + "'"), 2);
+    EXPECT_EQ(
+        RunCli("export --format tab --language fr -o '" + target + "' '" + songs.path() + "'"), 2);
+    // A file error: the output folder does not exist.
+    EXPECT_EQ(
+        RunCli("export --format tab -o '" + out.path() + "/none/x.txt' '" + songs.path() + "'"), 1);
+    EXPECT_EQ(ListFolder(out.path()), V{"names.xls"});
+}
+
+}  // namespace
+}  // namespace tt
