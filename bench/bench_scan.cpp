@@ -1,0 +1,171 @@
+// Measures the folder scan (search, title reads, sort, unique names) against the
+// cost of merely opening and reading the same files whole, on a warm cache.
+//
+//   bench_scan            runs both measurements in a temporary folder
+//   bench_scan memory DIR scans DIR once and prints the peak memory (used internally)
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "SongBytes.h"
+#include "TempDir.h"
+#include "engine/RenameEngine.h"
+#include "engine/UniqueNames.h"
+#include "platform/FileSystem.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace tt;
+using Clock = std::chrono::steady_clock;
+
+// A user interface that shows nothing.
+class SilentUi : public EngineUi {
+public:
+    void ReportReadError(const std::string&) override {}
+    void ShowWarning(const std::string&) override {}
+    OverwriteAnswer AskOverwrite(const std::string&) override { return OverwriteAnswer::no; }
+    bool EditName(std::string&, std::string&) override { return false; }
+    bool PickDestinationFolder(const std::string&, std::string&) override { return false; }
+    std::string ReadSettingString(const std::string&, const std::string& d) override { return d; }
+    void ClearRows() override {}
+    void AppendRows(std::int32_t) override {}
+    std::vector<std::int32_t> SelectedRows() override { return {}; }
+    void DeselectRow(std::int32_t) override {}
+    void RedrawList() override {}
+    void UpdateButtonStates() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+};
+
+// Writes `count` MIDI files of `size` bytes; titles repeat every `titles` files.
+std::vector<std::string> MakeSongs(const std::string& folder, int count, int titles,
+                                   std::size_t size) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "SONG%06d.MID", i);
+        const std::string title = "Song number " + std::to_string(i % titles);
+        songbytes::WriteBytes(folder + "/" + name,
+                              songbytes::MidiFile(songbytes::Cat({songbytes::TrackName(title),
+                                                                  songbytes::EndOfTrack()}),
+                                                  size));
+        names.push_back(name);
+    }
+    return names;
+}
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Opens and reads every file whole: the least any scan must do.
+double ReadAllFiles(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<unsigned char> buffer;
+    const auto start = Clock::now();
+    std::size_t total = 0;
+    for (const auto& name : names) {
+        const int fd = ::open((folder + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        const off_t length = ::lseek(fd, 0, SEEK_END);
+        ::lseek(fd, 0, SEEK_SET);
+        buffer.resize(static_cast<std::size_t>(length));
+        total += static_cast<std::size_t>(::read(fd, buffer.data(), buffer.size()));
+        ::close(fd);
+    }
+    const double seconds = Seconds(start);
+    if (total == 0) std::puts("nothing read?");
+    return seconds;
+}
+
+double Scan(const std::string& folder, std::int32_t& count) {
+    SilentUi ui;
+    RenameEngine engine(SystemFileSystem(), ui);
+    engine.m_strFolder = folder;
+    const auto start = Clock::now();
+    engine.RefreshFileList();
+    const double seconds = Seconds(start);
+    count = engine.m_songFiles.count();
+    return seconds;
+}
+
+// Best of a few runs of both, after one warm-up read.
+void Compare(const char* label, const std::string& folder, const std::vector<std::string>& names,
+             double limit) {
+    ReadAllFiles(folder, names);
+    double read = 1e9;
+    double scan = 1e9;
+    std::int32_t count = 0;
+    for (int run = 0; run < 3; ++run) {
+        read = std::min(read, ReadAllFiles(folder, names));
+        scan = std::min(scan, Scan(folder, count));
+    }
+    std::printf("%s: %d entries; open+read %.3f s, scan %.3f s, ratio %.2f (limit %.1f) %s\n",
+                label, count, read, scan, scan / read, limit,
+                scan / read <= limit ? "OK" : "TOO SLOW");
+}
+
+long PeakMemoryOfScan(const std::string& folder) {
+    const std::string self = "/proc/self/exe";
+    char* argv[] = {const_cast<char*>("bench_scan"), const_cast<char*>("memory"),
+                    const_cast<char*>(folder.c_str()), nullptr};
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss;  // kilobytes
+}
+
+void UniqueNamesAlone() {
+    SongFileList list;
+    for (int i = 0; i < 100000; ++i) {
+        SongFileEntry entry;
+        entry.newName = "Song number " + std::to_string(i % 1000) + ".MID";
+        entry.titleFound = 1;
+        list.Append(std::move(entry));
+    }
+    UniqueNames unique;
+    const auto start = Clock::now();
+    unique.Run(list);
+    const double seconds = Seconds(start);
+    std::printf("MakeNewNamesUnique on 100,000 entries (1,000 titles x 100): %.3f s (limit 0.5) %s\n",
+                seconds, seconds < 0.5 ? "OK" : "TOO SLOW");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "memory") {
+        std::int32_t count = 0;
+        Scan(argv[2], count);
+        return count > 0 ? 0 : 1;
+    }
+    {
+        test::TempDir folder;
+        std::puts("Writing 10,000 song files of 20 KB ...");
+        const auto names = MakeSongs(folder.path(), 10000, 10000, 20000);
+        Compare("10,000 files of 20 KB", folder.path(), names, 1.5);
+    }
+    {
+        test::TempDir folder;
+        std::puts("Writing 100,000 small song files (1,000 titles, each used 100 times) ...");
+        const auto names = MakeSongs(folder.path(), 100000, 1000, 64);
+        Compare("100,000 small files", folder.path(), names, 3.0);
+        const long peak = PeakMemoryOfScan(folder.path());
+        std::printf("Peak memory of that scan: %.1f MB (limit 100 MB) %s\n", peak / 1024.0,
+                    peak >= 0 && peak < 100 * 1024 ? "OK" : "TOO MUCH");
+    }
+    UniqueNamesAlone();
+    return 0;
+}
