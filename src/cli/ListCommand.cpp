@@ -36,7 +36,8 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
         io.out << texts[0] << '\t' << texts[1] << '\n';
     }
     io.out.flush();
-    return io.out ? 0 : 1;
+    // An input/output error while reading a title was shown; the list is still printed.
+    return io.out && !ui.errorShown ? 0 : 1;
 }
 
 }  // namespace tt::cli
