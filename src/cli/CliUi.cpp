@@ -12,6 +12,7 @@ void CliUi::ReportReadError(const std::string& text) {
 
 void CliUi::ShowWarning(const std::string& text) {
     m_err << text << '\n';
+    ++warningCount;
 }
 
 OverwriteAnswer CliUi::AskOverwrite(const std::string& text) {

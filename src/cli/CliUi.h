@@ -26,6 +26,8 @@ class CliUi : public EngineUi {
     std::int32_t rowCount = 0;
     // Set once any message reported an error.
     bool errorShown = false;
+    // Warnings shown so far (file errors, changed sources, files too large ...).
+    int warningCount = 0;
 
     void ReportReadError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;

@@ -16,5 +16,7 @@ struct CommandStreams {
 
 int RunList(const std::vector<std::string>& args, CommandStreams io);
 int RunExport(const std::vector<std::string>& args, CommandStreams io);
+int RunRename(const std::vector<std::string>& args, CommandStreams io);
+int RunCopy(const std::vector<std::string>& args, CommandStreams io);
 
 }  // namespace tt::cli

@@ -54,13 +54,30 @@ const char* UsageText() {
            "      Saves the list of old and new names to FILE: tab text, text aligned\n"
            "      with blanks, or the tab text for a spreadsheet, with the headings in\n"
            "      English (default) or German. An existing FILE is replaced whole.\n"
+           "  rename [--types LIST] [--companions|--no-companions] [--overwrite ask|yes|no]\n"
+           "         [--edit] DIR [NAME...]\n"
+           "      Renames the song files named NAME (old file names; default: every file\n"
+           "      listed) in DIR to their new names, taking along the files that share a\n"
+           "      song file's name and differ in extension (lyrics ...). Prints one line\n"
+           "      'old -> new' per file renamed. Files without a title stay as they are.\n"
+           "  copy [--types LIST] [--companions|--no-companions] [--overwrite ask|yes|no]\n"
+           "       [--edit] --to DEST DIR [NAME...]\n"
+           "      Copies those files under their new names into DEST instead; the\n"
+           "      originals stay as they are.\n"
            "\n"
            "Options:\n"
            "  --types LIST   comma-separated subset of mid,sty,pat (default: all three)\n"
+           "  --companions   take files with the same name and another extension along\n"
+           "                 (the default); --no-companions leaves them alone\n"
+           "  --overwrite A  when a target exists: ask once on the terminal (ask, the\n"
+           "                 default), or answer in advance: yes overwrites every existing\n"
+           "                 target, no leaves every such file as it is\n"
+           "  --edit         ask for each new name on the terminal before it is used\n"
+           "  --             ends the options (for a NAME that begins with '-')\n"
            "  --help         show this text\n"
            "\n"
            "Exit status: 0 on success (also when no song file is found), 1 when a file\n"
-           "error was reported, 2 on a usage error.\n";
+           "error or a warning was reported, 2 on a usage error.\n";
 }
 
 }  // namespace tt::cli

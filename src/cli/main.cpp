@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
             return RunList(args, io);
         if (command == "export")
             return RunExport(args, io);
+        if (command == "rename")
+            return RunRename(args, io);
+        if (command == "copy")
+            return RunCopy(args, io);
         throw UsageError("unknown command '" + command + "'");
     } catch (const UsageError& error) {
         std::cerr << "tunetitler-cli: " << error.what() << "\n\n" << UsageText();

@@ -1,0 +1,151 @@
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliUi.h"
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/ScanFolder.h"
+#include "cli/TransferLog.h"
+#include "engine/RenameEngine.h"
+
+namespace tt::cli {
+
+namespace {
+
+struct TransferOptions {
+    SongTypes types;
+    bool companions = true;
+    std::optional<OverwriteAnswer> overwrite;  // empty: ask on the terminal
+    bool edit = false;
+    std::string destination;
+    std::string folder;
+    std::vector<std::string> names;  // empty: every entry
+};
+
+std::optional<OverwriteAnswer> ParseOverwrite(const std::string& value) {
+    if (value == "ask")
+        return std::nullopt;
+    if (value == "yes")
+        return OverwriteAnswer::yes;
+    if (value == "no")
+        return OverwriteAnswer::no;
+    throw UsageError("unknown --overwrite answer '" + value + "' (use ask, yes, no)");
+}
+
+TransferOptions ParseTransferOptions(const std::vector<std::string>& args, bool bCopy) {
+    const std::string command = bCopy ? "copy" : "rename";
+    TransferOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string value;
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (options.folder.empty())
+                options.folder = arg;
+            else
+                options.names.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (TakeOption(args, i, "--types", value)) {
+            options.types = ParseTypes(value);
+        } else if (arg == "--companions") {
+            options.companions = true;
+        } else if (arg == "--no-companions") {
+            options.companions = false;
+        } else if (TakeOption(args, i, "--overwrite", value)) {
+            options.overwrite = ParseOverwrite(value);
+        } else if (arg == "--edit") {
+            options.edit = true;
+        } else if (bCopy && TakeOption(args, i, "--to", value)) {
+            if (value.empty())
+                throw UsageError("--to needs a folder");
+            options.destination = value;
+        } else {
+            throw UsageError("unknown option '" + arg + "' for " + command);
+        }
+    }
+    if (options.folder.empty())
+        throw UsageError(command + " needs a folder");
+    if (bCopy && options.destination.empty())
+        throw UsageError("copy needs --to DEST");
+    return options;
+}
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Selects the rows of the entries named on the command line, or every row.
+void SelectRows(const RenameEngine& engine, const TransferOptions& options, CliUi& ui) {
+    const SongFileList& list = engine.m_songFiles;
+    if (options.names.empty()) {
+        for (std::int32_t row = 0; row < list.count(); ++row)
+            ui.selected.insert(row);
+        return;
+    }
+    for (const std::string& name : options.names) {
+        std::int32_t row = 0;
+        while (row < list.count() && list.ElementAt(row).fileName != name)
+            ++row;
+        if (row == list.count())
+            throw UsageError("no song file named '" + name + "' is listed in " + options.folder);
+        ui.selected.insert(row);
+    }
+}
+
+int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bCopy) {
+    const TransferOptions options = ParseTransferOptions(args, bCopy);
+
+    CliUi ui(io.in, io.err);
+    ui.presetOverwrite = options.overwrite;
+    ui.destination = options.destination;
+    TransferLog log(SystemFileSystem());
+    RenameEngine engine(log, ui);
+    ScanFolder(engine, options.folder, options.types);
+    SelectRows(engine, options, ui);
+
+    // Entries the user named but that have no title are passed over by the
+    // operation; say so, as silence would look like success.
+    for (const std::int32_t row : ui.selected) {
+        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        if (!entry.titleFound && !options.names.empty())
+            io.err << entry.fileName << ": " << kNoTitleFound << ", left as it is\n";
+    }
+
+    engine.m_bEditNames = options.edit;
+    engine.m_bCorrespondingFiles = options.companions;
+    const int warningsBefore = ui.warningCount;
+    engine.RenameSelectedFiles(bCopy);
+
+    for (const auto& transfer : log.Transfers())
+        io.out << BaseName(transfer.from) << " -> " << BaseName(transfer.to) << '\n';
+    io.out.flush();
+
+    // Rows still selected are titled entries the operation left alone: the
+    // target existed and was not to be overwritten, or the run was cancelled.
+    for (const std::int32_t row : ui.selected) {
+        if (!engine.m_songFiles.IsValidIndex(row))
+            continue;
+        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        if (entry.titleFound)
+            io.err << entry.fileName << ": left as it is\n";
+    }
+
+    const bool failed = ui.errorShown || ui.warningCount > warningsBefore;
+    return failed || !io.out ? 1 : 0;
+}
+
+}  // namespace
+
+int RunRename(const std::vector<std::string>& args, CommandStreams io) {
+    return RunTransfer(args, io, false);
+}
+
+int RunCopy(const std::vector<std::string>& args, CommandStreams io) {
+    return RunTransfer(args, io, true);
+}
+
+}  // namespace tt::cli
