@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/EngineUi.h"
+#include "engine/OperationFiles.h"
 #include "engine/SongFileList.h"
 #include "engine/UniqueNames.h"
 #include "platform/FileSystem.h"
@@ -66,6 +69,29 @@ class RenameEngine {
     EngineUi& ui() { return m_ui; }
 
   private:
+    // How one transfer deals with what is at its target.
+    enum class TargetAction {
+        create,    // nothing there: the transfer must not replace anything
+        replace,   // an existing file the user agreed to overwrite
+        sameFile,  // the source itself under another spelling
+        skip,      // leave this file alone
+        cancel,    // end the question's caller
+    };
+    enum class EntryStep { next, stop };
+
+    void ResetOperationState();
+    // False when the entry's file is missing, a folder, or differs in size or time.
+    bool EntryMatchesDisk(const SongFileEntry& entry);
+    bool SelectedSourcesChanged(const std::vector<std::int32_t>& rows);
+    std::string ChooseDestination(bool bCopy);
+    EntryStep ProcessEntry(std::int32_t index, bool bCopy, const std::string& destFolder);
+    void RenameEntry(std::int32_t index, const std::string& name, const std::string& target,
+                     TargetAction action);
+    void UpdateListedCopy(const std::string& target, const std::string& name);
+    TargetAction ResolveTarget(const std::string& source, const std::string& target);
+    // Moves a file and keeps the operation's file knowledge up to date.
+    void MoveFile(const std::string& from, const std::string& to, bool replace);
+
     FileSystem& m_fs;
     EngineUi& m_ui;
     UniqueNames m_uniqueNames;
@@ -73,7 +99,11 @@ class RenameEngine {
     // --- operation state, reset at the start of each rename or copy ---
     bool m_bOverwriteAll = false;
     bool m_bAskOverwrite = true;
-    std::vector<std::string> m_doneBases;
+    std::unordered_set<std::string> m_doneBases;
+    OperationFiles m_operationFiles;
+    // First entry index per path, built when a copy first lands in the listed folder.
+    std::unordered_map<std::string, std::int32_t> m_entryByPath;
+    bool m_entryByPathBuilt = false;
 };
 
 // Scan order: titled entries first, then by old name ignoring case.

@@ -1,0 +1,84 @@
+#include <optional>
+
+#include "engine/NameText.h"
+#include "engine/RenameEngine.h"
+
+namespace tt {
+
+namespace {
+
+// Offset of the last dot in the file-name part of `path` (a dot in a folder name is
+// no extension), or npos.
+std::size_t LastDotOfName(const std::string& path) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string::npos;
+    return dot;
+}
+
+// The part of a companion's new name that follows the new base: the found name's part
+// after the old base, with its final extension lower-cased when that has three or
+// more characters after the dot. Empty optional for a song file of any kind, which
+// never goes along as a companion.
+std::optional<std::string> CompanionSuffix(const std::string& rest) {
+    const auto dot = rest.rfind('.');
+    if (dot == std::string::npos)
+        return rest;
+    const std::string_view extension = std::string_view(rest).substr(dot);
+    if (OffsetOfLastChars(extension, 3) == 0)
+        return rest;  // fewer than three characters after the dot: kept as it is
+    const std::string lowered = FoldedAscii(std::string(extension));
+    if (lowered == ".mid" || lowered == ".sty" || lowered == ".pat")
+        return std::nullopt;
+    return rest.substr(0, dot) + lowered;
+}
+
+}  // namespace
+
+void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
+                                            bool bCopy) {
+    const auto oldDot = LastDotOfName(oldPath);
+    if (oldDot == std::string::npos)
+        return;
+    const auto newDot = LastDotOfName(newPath);
+    if (newDot == std::string::npos)
+        return;
+    const std::string oldBase = oldPath.substr(0, oldDot);
+    const std::string newBase = newPath.substr(0, newDot);
+    if (!m_doneBases.insert(oldBase).second)
+        return;  // handled with an earlier song of this operation
+
+    const std::string baseName = NameOf(oldBase);
+    const std::string folderPrefix = oldBase.substr(0, oldBase.size() - baseName.size());
+    const auto candidates =
+        m_operationFiles.CompanionCandidates(m_fs, FolderKey(oldBase), baseName);
+    for (const std::string& found : candidates) {
+        if (found.empty() || found.front() == '.')
+            continue;  // hidden
+        const std::string oldCompanion = folderPrefix + found;
+        const auto info = m_fs.Stat(oldCompanion);
+        if (!info || info->isDirectory)
+            continue;
+        const auto suffix = CompanionSuffix(found.substr(baseName.size()));
+        if (!suffix)
+            continue;
+        const std::string newCompanion = newBase + *suffix;
+        if (newCompanion == oldCompanion)
+            continue;
+
+        const TargetAction action = ResolveTarget(oldCompanion, newCompanion);
+        if (action == TargetAction::cancel)
+            return;
+        if (action == TargetAction::skip)
+            continue;
+        if (bCopy) {
+            if (action != TargetAction::sameFile)
+                CopyWholeFile(oldCompanion, newCompanion, action == TargetAction::replace);
+        } else {
+            MoveFile(oldCompanion, newCompanion, action != TargetAction::create);
+        }
+    }
+}
+
+}  // namespace tt

@@ -1,0 +1,83 @@
+#include "engine/OperationFiles.h"
+
+#include <algorithm>
+
+namespace tt {
+
+std::string FolderKey(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    std::string folder = path.substr(0, slash);
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    return folder.empty() ? std::string("/") : folder;
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FoldedAscii(std::string name) {
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return name;
+}
+
+void OperationFiles::Reset() {
+    m_folders.clear();
+    m_placed.clear();
+}
+
+std::vector<std::string> OperationFiles::CompanionCandidates(FileSystem& fs,
+                                                             const std::string& folder,
+                                                             const std::string& baseName) {
+    auto found = m_folders.find(folder);
+    if (found == m_folders.end()) {
+        NameSet names;
+        // A folder that cannot be listed offers no companions.
+        if (const auto listed = fs.ListNames(folder.empty() ? std::string(".") : folder)) {
+            for (const std::string& name : *listed)
+                names.emplace(FoldedAscii(name), name);
+        }
+        found = m_folders.emplace(folder, std::move(names)).first;
+    }
+
+    const std::string key = FoldedAscii(baseName);
+    std::vector<std::string> matches;
+    const NameSet& names = found->second;
+    for (auto it = names.lower_bound({key, std::string()});
+         it != names.end() && it->first.compare(0, key.size(), key) == 0; ++it) {
+        if (it->first.size() == key.size() || it->first[key.size()] == '.')
+            matches.push_back(it->second);
+    }
+    std::sort(matches.begin(), matches.end());
+    return matches;
+}
+
+OperationFiles::NameSet* OperationFiles::IndexedFolder(const std::string& path) {
+    const auto found = m_folders.find(FolderKey(path));
+    return found == m_folders.end() ? nullptr : &found->second;
+}
+
+void OperationFiles::NoteMoved(const std::string& from, const std::string& to) {
+    if (NameSet* names = IndexedFolder(from)) {
+        std::string name = NameOf(from);
+        names->erase({FoldedAscii(name), name});
+    }
+    m_placed.erase(from);
+    NoteCreated(to);
+}
+
+void OperationFiles::NoteCreated(const std::string& path) {
+    if (NameSet* names = IndexedFolder(path)) {
+        std::string name = NameOf(path);
+        names->emplace(FoldedAscii(name), std::move(name));
+    }
+    m_placed.insert(path);
+}
+
+}  // namespace tt

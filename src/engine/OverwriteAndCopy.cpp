@@ -1,0 +1,113 @@
+#include <vector>
+
+#include "engine/Messages.h"
+#include "engine/RenameEngine.h"
+#include "engine/SameFile.h"
+#include "platform/FileError.h"
+
+namespace tt {
+
+namespace {
+
+// Copies hold the whole file in memory; larger files are refused.
+constexpr std::uint64_t kMaxCopyLength = 1000000;
+
+// Removes a temporary file after a failed copy. The failure that led here is what
+// the user must see, so a failing removal is not reported over it.
+void RemoveTempQuietly(FileSystem& fs, const std::string& tempPath) {
+    try {
+        fs.Remove(tempPath);
+    } catch (const FileError&) {
+        // Best effort: the original error is on its way to the user.
+    }
+}
+
+}  // namespace
+
+RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string& target) {
+    if (m_bAskOverwrite) {
+        m_bAskOverwrite = false;
+        switch (m_ui.AskOverwrite(OverwriteQuestion(target))) {
+            case OverwriteAnswer::yes:
+                m_bOverwriteAll = true;
+                return OverwriteDecision::proceed;
+            case OverwriteAnswer::no:
+                return OverwriteDecision::skip;
+            case OverwriteAnswer::cancel:
+                return OverwriteDecision::cancel;
+        }
+    }
+    return m_bOverwriteAll ? OverwriteDecision::proceed : OverwriteDecision::skip;
+}
+
+RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source,
+                                                       const std::string& target) {
+    if (!FileExists(target))
+        return TargetAction::create;
+    if (IsSameFile(m_fs, source, target))
+        return TargetAction::sameFile;
+    // What this operation moved or copied there a moment ago is no existing file the
+    // user was asked about; replacing it would lose a file's only content.
+    if (m_operationFiles.IsPlaced(target))
+        return TargetAction::skip;
+    switch (ConfirmOverwrite(target)) {
+        case OverwriteDecision::proceed:
+            return TargetAction::replace;
+        case OverwriteDecision::skip:
+            return TargetAction::skip;
+        case OverwriteDecision::cancel:
+            return TargetAction::cancel;
+    }
+    return TargetAction::skip;
+}
+
+void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool replace) {
+    if (replace)
+        m_fs.MoveReplace(from, to);
+    else
+        m_fs.MoveNoReplace(from, to);
+    m_operationFiles.NoteMoved(from, to);
+}
+
+bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& target,
+                                 bool replace) {
+    std::vector<unsigned char> buffer;
+    {
+        FileHandle in = m_fs.OpenRead(source);
+        const std::uint64_t length = m_fs.Length(in);
+        if (length > kMaxCopyLength) {
+            m_ui.ShowWarning(FileTooLargeMessage());
+            m_fs.Close(in);
+            return false;
+        }
+        buffer.resize(static_cast<std::size_t>(length));
+        const std::size_t got = m_fs.Read(in, buffer.data(), buffer.size());
+        m_fs.Close(in);
+        if (got != buffer.size())
+            return false;  // short read: no copy, no message
+    }
+
+    // The whole content goes to a temporary file beside the target first; only a
+    // complete, flushed copy takes the target's name, in one step. An existing
+    // target is thus never lost, and nothing that appeared at the target meanwhile
+    // is replaced unless the user agreed to replace it.
+    std::string tempPath;
+    FileHandle out = m_fs.CreateTemp(target, tempPath);
+    try {
+        m_fs.Write(out, buffer.data(), buffer.size(), target);
+        m_fs.Sync(out);
+        m_fs.Close(out);
+        if (replace)
+            m_fs.MoveReplace(tempPath, target);
+        else
+            m_fs.MoveNoReplace(tempPath, target);
+    } catch (...) {
+        out = FileHandle();  // closed before the removal
+        RemoveTempQuietly(m_fs, tempPath);
+        throw;
+    }
+    m_operationFiles.NoteCreated(target);
+    return true;
+}
+
+}  // namespace tt
