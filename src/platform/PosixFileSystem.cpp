@@ -29,6 +29,32 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A fresh hidden name for a temporary file in `folder`.
+std::string TempNameIn(const std::string& folder) {
+    static std::atomic<unsigned> sequence{0};
+    std::random_device seed;
+    char suffix[40];
+    std::snprintf(suffix, sizeof suffix, "/.tunetitler-%d-%u-%08x.tmp", ::getpid(), sequence++,
+                  seed());
+    return folder + suffix;
+}
+
+// True when `from` and `to` differ only in the case of ASCII letters: on a file
+// system that ignores case, another spelling of the same name.
+bool IsCaseOnlyChange(const std::string& from, const std::string& to) {
+    if (from == to || from.size() != to.size())
+        return false;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const auto a = static_cast<unsigned char>(from[i]);
+        const auto b = static_cast<unsigned char>(to[i]);
+        const auto foldA = (a >= 'A' && a <= 'Z') ? a + 32 : a;
+        const auto foldB = (b >= 'A' && b <= 'Z') ? b + 32 : b;
+        if (foldA != foldB)
+            return false;
+    }
+    return true;
+}
+
 [[noreturn]] void ThrowErrno(int err, const std::string& path, bool carryPath) {
     throw FileErrorFromErrno(err, path, carryPath);
 }
@@ -115,13 +141,8 @@ class PosixFileSystem final : public FileSystem {
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
         CheckTargetName(targetPath, true);
         const std::string folder = FolderOf(targetPath);
-        static std::atomic<unsigned> sequence{0};
-        std::random_device seed;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            char suffix[40];
-            std::snprintf(suffix, sizeof suffix, "/.tunetitler-%d-%u-%08x.tmp", ::getpid(),
-                          sequence++, seed());
-            std::string candidate = folder + suffix;
+            std::string candidate = TempNameIn(folder);
             const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
                 tempPath = std::move(candidate);
@@ -164,6 +185,27 @@ class PosixFileSystem final : public FileSystem {
 
     void MoveNoReplace(const std::string& from, const std::string& to) override {
         CheckTargetName(to, false);
+        if (IsCaseOnlyChange(from, to))
+            MoveThroughTemp(from, to, false);
+        else
+            MoveNoReplaceDirect(from, to);
+    }
+
+    void MoveReplace(const std::string& from, const std::string& to) override {
+        CheckTargetName(to, false);
+        if (IsCaseOnlyChange(from, to))
+            MoveThroughTemp(from, to, true);
+        else if (::rename(from.c_str(), to.c_str()) != 0)
+            ThrowErrno(errno, to, false);
+    }
+
+    void Remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0)
+            ThrowErrno(errno, path, false);
+    }
+
+  private:
+    void MoveNoReplaceDirect(const std::string& from, const std::string& to) {
         if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
             return;
         if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
@@ -189,15 +231,32 @@ class PosixFileSystem final : public FileSystem {
             ThrowErrno(errno, to, false);
     }
 
-    void MoveReplace(const std::string& from, const std::string& to) override {
-        CheckTargetName(to, false);
-        if (::rename(from.c_str(), to.c_str()) != 0)
-            ThrowErrno(errno, to, false);
-    }
-
-    void Remove(const std::string& path) override {
-        if (::unlink(path.c_str()) != 0)
-            ThrowErrno(errno, path, false);
+    // Gives a file another spelling of its name in two renames through a temporary
+    // name. A FAT driver may free a file's clusters when it is renamed straight to
+    // another spelling of its own name (fusefat does), and the next file written
+    // then takes them over. When the second step fails the file gets its old name
+    // back.
+    void MoveThroughTemp(const std::string& from, const std::string& to, bool replace) {
+        std::string temp;
+        for (int attempt = 0;; ++attempt) {
+            temp = TempNameIn(FolderOf(to));
+            try {
+                MoveNoReplaceDirect(from, temp);
+                break;
+            } catch (const FileError& error) {
+                if (error.sysError() != EEXIST || attempt >= 99)
+                    throw;
+            }
+        }
+        try {
+            if (!replace)
+                MoveNoReplaceDirect(temp, to);
+            else if (::rename(temp.c_str(), to.c_str()) != 0)
+                ThrowErrno(errno, to, false);
+        } catch (...) {
+            ::rename(temp.c_str(), from.c_str());
+            throw;
+        }
     }
 };
 
