@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tt::test {
+
+// What a finished child process left behind.
+struct ProgramResult {
+    int exitCode = -1;  // -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs `argv` (argv[0] is the program's path) with `input` as its standard input
+// and collects its standard output and error. Throws when it cannot be started.
+ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& input = {});
+
+}  // namespace tt::test
