@@ -1,0 +1,327 @@
+// Renaming on a real FAT floppy image, mounted through fusefat: names that ignore
+// letter case, a new inode number for every spelling of a name, no no-replace
+// rename and no hard links, and a medium that can be swapped between two actions.
+// Where images cannot be made or mounted here, the tests say why and skip.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RunProgram.h"
+#include "ScriptedUi.h"
+#include "SongBytes.h"
+#include "TempDir.h"
+#include "engine/Messages.h"
+#include "engine/RenameEngine.h"
+
+extern char** environ;
+
+namespace tt {
+namespace {
+
+using test::ListFolder;
+using test::ReadWholeFile;
+using test::RunProgram;
+using test::ScriptedUi;
+using test::TempDir;
+using test::WriteWholeFile;
+using V = std::vector<std::string>;
+
+std::string Song(const std::string& title) {
+    using namespace songbytes;
+    const Bytes bytes = MidiFile(Cat({TrackName(title), NoteOn(60, 100), EndOfTrack()}));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The path of an installed program, searched in PATH and the system folders;
+// empty when there is none.
+std::string FindProgram(const std::string& name) {
+    std::string dirs = "/usr/sbin:/sbin:/usr/bin:/bin";
+    if (const char* path = std::getenv("PATH"))
+        dirs = std::string(path) + ":" + dirs;
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        const auto colon = std::min(dirs.find(':', start), dirs.size());
+        const std::string candidate = dirs.substr(start, colon - start) + "/" + name;
+        if (colon > start && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = colon + 1;
+    }
+    return {};
+}
+
+bool IsMountPoint(const std::string& folder) {
+    struct stat inside {};
+    struct stat parent {};
+    return ::stat(folder.c_str(), &inside) == 0 && ::stat((folder + "/..").c_str(), &parent) == 0 &&
+           inside.st_dev != parent.st_dev;
+}
+
+// A FAT image mounted at a folder by a fusefat process that runs in the
+// foreground; unmounted when the object goes away, also when a test fails.
+class FatMount {
+  public:
+    FatMount(const std::string& fusefat, const std::string& image, const std::string& mountPoint,
+             const std::string& logPath)
+        : m_mountPoint(mountPoint) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        const char* argv[] = {fusefat.c_str(),    "-f",   "-o", "rw+", image.c_str(),
+                              mountPoint.c_str(), nullptr};
+        const int spawned = ::posix_spawn(&m_pid, fusefat.c_str(), &actions, nullptr,
+                                          const_cast<char**>(argv), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
+            throw std::runtime_error("cannot start fusefat");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!IsMountPoint(mountPoint)) {
+            int status = 0;
+            if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_pid = -1;
+                throw std::runtime_error("fusefat ended: " + ReadWholeFile(logPath));
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                Unmount();
+                throw std::runtime_error("fusefat did not mount the image in time");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    FatMount(const FatMount&) = delete;
+    FatMount& operator=(const FatMount&) = delete;
+    ~FatMount() { Unmount(); }
+
+    // Unmounts and waits until fusefat has written everything back and ended.
+    void Unmount() {
+        if (m_pid < 0)
+            return;
+        if (IsMountPoint(m_mountPoint)) {
+            bool done = false;
+            for (const char* tool : {"umount", "fusermount"}) {
+                const std::string path = FindProgram(tool);
+                if (path.empty() || done)
+                    continue;
+                const V argv = tool == std::string("umount") ? V{path, m_mountPoint}
+                                                             : V{path, "-u", m_mountPoint};
+                done = RunProgram(argv).exitCode == 0;
+            }
+            if (!done)
+                ::kill(m_pid, SIGTERM);
+        } else {
+            ::kill(m_pid, SIGTERM);
+        }
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        m_pid = -1;
+    }
+
+  private:
+    std::string m_mountPoint;
+    pid_t m_pid = -1;
+};
+
+class FatImageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (::access("/dev/fuse", R_OK | W_OK) != 0)
+            GTEST_SKIP() << "FAT image tests skipped: /dev/fuse is not usable here";
+        m_mkfs = FindProgram("mkfs.fat");
+        m_fusefat = FindProgram("fusefat");
+        m_fsck = FindProgram("fsck.fat");
+        if (m_mkfs.empty() || m_fusefat.empty())
+            GTEST_SKIP() << "FAT image tests skipped: mkfs.fat and fusefat are needed "
+                            "(Debian packages dosfstools and fusefat)";
+        if (::mkdir(mnt.c_str(), 0700) != 0)
+            throw std::runtime_error("cannot make " + mnt);
+        const std::string why = MakeImage(imageA);
+        if (!why.empty())
+            GTEST_SKIP() << "FAT image tests skipped: " << why;
+        try {
+            Mount(imageA);
+        } catch (const std::exception& error) {
+            GTEST_SKIP() << "FAT image tests skipped: cannot mount an image: " << error.what();
+        }
+    }
+
+    // A fresh empty 1.44 MB FAT12 floppy image; the error text, or empty.
+    std::string MakeImage(const std::string& image) {
+        const auto result = RunProgram({m_mkfs, "-C", "-F", "12", image, "1440"});
+        return result.exitCode == 0 ? std::string() : "mkfs.fat failed: " + result.err;
+    }
+
+    void Mount(const std::string& image) {
+        mount.reset();
+        mount.emplace(m_fusefat, image, mnt, dir / "fusefat.log");
+    }
+
+    // Unmounts, checks the image's structure when fsck.fat is there, and mounts it
+    // again, so what the test reads next comes from the medium, not from a cache.
+    void CheckAndRemount(const std::string& image) {
+        mount.reset();
+        if (!m_fsck.empty()) {
+            const auto result = RunProgram({m_fsck, "-n", image});
+            EXPECT_EQ(result.exitCode, 0) << "the image is damaged:\n" << result.out << result.err;
+        }
+        Mount(image);
+    }
+
+    // Index of the entry listed under `fileName`, or -1.
+    std::int32_t Row(const std::string& fileName) const {
+        for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i)
+            if (engine.m_songFiles.ElementAt(i).fileName == fileName)
+                return i;
+        return -1;
+    }
+
+    void Scan() {
+        engine.m_strFolder = mnt;
+        engine.RefreshFileList();
+    }
+
+    TempDir dir;
+    const std::string mnt = dir / "mnt";
+    const std::string imageA = dir / "a.img";
+    const std::string imageB = dir / "b.img";
+    std::optional<FatMount> mount;  // after dir: unmounted before dir is removed
+    ScriptedUi ui;
+    RenameEngine engine{SystemFileSystem(), ui};
+
+  private:
+    std::string m_mkfs;
+    std::string m_fusefat;
+    std::string m_fsck;
+};
+
+TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
+    WriteWholeFile(mnt + "/song.mid", Song("Song"));
+    WriteWholeFile(mnt + "/song.txt", "la la la");
+    WriteWholeFile(mnt + "/track.mid", Song("Tango"));
+    WriteWholeFile(mnt + "/track.txt", "tango lyrics");
+    WriteWholeFile(mnt + "/TRACK.KAR", "karaoke");
+    CheckAndRemount(imageA);
+    Scan();
+    ASSERT_EQ(engine.m_songFiles.count(), 2);
+    ui.SelectAll();
+    engine.RenameSelectedFiles(false);
+
+    // The file system finds "Song.mid" already there: it is the song itself, so
+    // there is no question and the case-only rename is carried out.
+    EXPECT_EQ(ui.questions, V{});
+    EXPECT_EQ(ui.warnings, V{});
+    EXPECT_EQ(ListFolder(mnt), (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt"}));
+    ASSERT_NE(Row("Song.mid"), -1);
+    ASSERT_NE(Row("Tango.mid"), -1);
+    EXPECT_EQ(engine.m_songFiles.ElementAt(Row("Song.mid")).path, mnt + "/Song.mid");
+    EXPECT_TRUE(ui.selected.empty());
+
+    // On the medium itself the files and their contents survived; a new file
+    // written next must not take over their clusters.
+    CheckAndRemount(imageA);
+    WriteWholeFile(mnt + "/later.dat", std::string(3000, 'x'));
+    CheckAndRemount(imageA);
+    EXPECT_EQ(ListFolder(mnt),
+              (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt", "later.dat"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/Song.mid"), Song("Song"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/Song.txt"), "la la la");
+    EXPECT_EQ(ReadWholeFile(mnt + "/Tango.mid"), Song("Tango"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/Tango.txt"), "tango lyrics");
+    EXPECT_EQ(ReadWholeFile(mnt + "/Tango.kar"), "karaoke");
+}
+
+TEST_F(FatImageTest, OverwriteAnsweredNoThenYes) {
+    WriteWholeFile(mnt + "/old.mid", Song("Waltz"));
+    WriteWholeFile(mnt + "/WALTZ.MID", Song("Something Else"));
+    ASSERT_EQ(::mkdir((mnt + "/backup").c_str(), 0700), 0);
+    WriteWholeFile(mnt + "/backup/Waltz.mid", "older backup");
+    CheckAndRemount(imageA);
+    Scan();
+    const std::int32_t row = Row("old.mid");
+    ASSERT_NE(row, -1);
+
+    // The target exists under another spelling: a real collision, asked once.
+    ui.selected = {row};
+    ui.overwriteAnswers = {OverwriteAnswer::no};
+    engine.RenameSelectedFiles(false);
+    EXPECT_EQ(ui.questions, V{OverwriteQuestion(mnt + "/Waltz.mid")});
+    EXPECT_EQ(ui.selected, std::set<std::int32_t>{row});
+    EXPECT_EQ(ListFolder(mnt), (V{"WALTZ.MID", "backup", "old.mid"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/WALTZ.MID"), Song("Something Else"));
+
+    // Copy into the backup folder, answered Yes: replaced in one step.
+    ui.questions.clear();
+    ui.overwriteAnswers = {OverwriteAnswer::yes};
+    ui.pickerAnswers = {mnt + "/backup"};
+    engine.RenameSelectedFiles(true);
+    EXPECT_EQ(ui.questions, V{OverwriteQuestion(mnt + "/backup/Waltz.mid")});
+    EXPECT_EQ(ListFolder(mnt + "/backup"), V{"Waltz.mid"});
+
+    // Rename answered Yes: the song replaces the file that was in the way.
+    ui.questions.clear();
+    ui.selected = {row};
+    ui.overwriteAnswers = {OverwriteAnswer::yes};
+    engine.RenameSelectedFiles(false);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.warnings, V{});
+
+    CheckAndRemount(imageA);
+    const V names = ListFolder(mnt);
+    ASSERT_EQ(names.size(), 2u) << ::testing::PrintToString(names);
+    EXPECT_EQ(names[1], "backup");
+    EXPECT_EQ(ReadWholeFile(mnt + "/" + names[0]), Song("Waltz"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/backup/Waltz.mid"), Song("Waltz"));
+}
+
+TEST_F(FatImageTest, MediumSwappedBetweenScanAndAction) {
+    WriteWholeFile(mnt + "/song.mid", Song("Alpha"));
+    WriteWholeFile(mnt + "/song.txt", "alpha lyrics");
+    Scan();
+    ui.SelectAll();
+
+    // The user takes the floppy out and puts in another one.
+    mount.reset();
+    ASSERT_EQ(MakeImage(imageB), "");
+    Mount(imageB);
+    WriteWholeFile(mnt + "/song.mid", Song("Beta with a longer title"));
+    WriteWholeFile(mnt + "/other.mid", Song("Gamma"));
+    CheckAndRemount(imageB);
+
+    engine.RenameSelectedFiles(false);
+    EXPECT_EQ(ui.warnings, V{SourceChangedMessage()});
+    EXPECT_EQ(ui.questions, V{});
+    // The list now shows the medium that is in the drive.
+    ASSERT_EQ(engine.m_songFiles.count(), 2);
+    ASSERT_NE(Row("song.mid"), -1);
+    EXPECT_EQ(engine.m_songFiles.ElementAt(Row("song.mid")).newName,
+              "Beta with a longer title.mid");
+    EXPECT_NE(Row("other.mid"), -1);
+    EXPECT_TRUE(ui.selected.empty());
+    EXPECT_EQ(ListFolder(mnt), (V{"other.mid", "song.mid"}));
+
+    // Neither medium was touched.
+    CheckAndRemount(imageB);
+    EXPECT_EQ(ListFolder(mnt), (V{"other.mid", "song.mid"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), Song("Beta with a longer title"));
+    CheckAndRemount(imageA);
+    EXPECT_EQ(ListFolder(mnt), (V{"song.mid", "song.txt"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), Song("Alpha"));
+}
+
+}  // namespace
+}  // namespace tt
