@@ -1,0 +1,382 @@
+// Renaming the selected entries in place: the change check, the overwrite question,
+// the edit dialog, the entry updates, and files that must never be replaced.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CaseBlindFileSystem.h"
+#include "SongFolder.h"
+#include "TempDir.h"
+#include "engine/Messages.h"
+#include "engine/SameFile.h"
+
+namespace tt {
+namespace {
+
+using test::CaseBlindFileSystem;
+using test::EngineWithUi;
+using test::FolderContents;
+using test::ReadWholeFile;
+using test::TempDir;
+using test::WriteSong;
+using test::WriteUntitledSong;
+using test::WriteWholeFile;
+using Contents = std::map<std::string, std::string>;
+
+TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(FolderContents(dir.path()), before);
+    EXPECT_EQ(t.ui.redraws, 0);
+    EXPECT_TRUE(t.ui.pickerStarts.empty());
+    EXPECT_TRUE(t.ui.warnings.empty());
+}
+
+TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteUntitledSong(dir / "c.mid", "c");
+    WriteSong(dir / "d.mid", "Delta", "d");
+    WriteSong(dir / "Echo.mid", "Echo", "e");  // already carries its name
+    EngineWithUi t;
+    t.Scan(dir.path());
+    const Contents before = FolderContents(dir.path());
+    for (const char* name : {"a.mid", "b.mid", "c.mid", "Echo.mid"})
+        t.Select(name);
+    const std::int32_t untitledRow = t.IndexOf("c.mid");
+    const std::int32_t echoRow = t.IndexOf("Echo.mid");
+
+    t.engine.RenameSelectedFiles(false);
+
+    const Contents after = FolderContents(dir.path());
+    EXPECT_EQ(after, (Contents{{"Alpha.mid", before.at("a.mid")},
+                               {"Beta.mid", before.at("b.mid")},
+                               {"c.mid", before.at("c.mid")},
+                               {"d.mid", before.at("d.mid")},
+                               {"Echo.mid", before.at("Echo.mid")}}));
+    const SongFileEntry& alpha = t.Entry("Alpha.mid");
+    EXPECT_EQ(alpha.path, dir / "Alpha.mid");
+    EXPECT_EQ(alpha.newName, "Alpha.mid");
+    EXPECT_EQ(alpha.titleFound, 1);
+    const auto info = SystemFileSystem().Stat(alpha.path);
+    EXPECT_EQ(alpha.size, info->size);
+    EXPECT_EQ(alpha.lastWriteTime, info->lastWriteTime);
+    // Renamed and unchanged rows lose their selection; the untitled one keeps it.
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{untitledRow}));
+    EXPECT_NE(echoRow, -1);
+    EXPECT_EQ(t.ui.redraws, 1);
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_TRUE(t.ui.warnings.empty());
+
+    // Renaming again finds every new name in place: nothing to do.
+    for (const char* name : {"Alpha.mid", "Beta.mid", "Echo.mid"})
+        t.Select(name);
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(FolderContents(dir.path()), after);
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{untitledRow}));
+    EXPECT_TRUE(t.ui.warnings.empty());
+}
+
+TEST(RenameSelectedFiles, RenamedEntriesGetFreshUniqueNames) {
+    TempDir dir;
+    // Both carry the title Song; the second is proposed as Song_1.mid.
+    WriteSong(dir / "a.mid", "Song", "a");
+    WriteSong(dir / "b.mid", "Song", "b");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    EXPECT_EQ(t.Entry("b.mid").newName, "Song_1.mid");
+    t.Select("b.mid");
+
+    t.engine.RenameSelectedFiles(false);
+
+    // b is now Song_1.mid; its title gives Song.mid again, which a (before it)
+    // still proposes, so it is numbered once more.
+    EXPECT_TRUE(std::filesystem::exists(dir / "Song_1.mid"));
+    EXPECT_EQ(t.Entry("a.mid").newName, "Song.mid");
+    EXPECT_EQ(t.Entry("Song_1.mid").newName, "Song_1.mid");
+}
+
+TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
+    for (const std::string change : {"resized", "removed", "touched", "unselected", "untitled"}) {
+        SCOPED_TRACE(change);
+        TempDir dir;
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteSong(dir / "b.mid", "Beta", "b");
+        WriteSong(dir / "z.mid", "Zulu", "z");
+        WriteUntitledSong(dir / "u.mid", "u");
+        EngineWithUi t;
+        t.Scan(dir.path());
+        t.Select("a.mid");
+        t.Select("b.mid");
+        t.Select("u.mid");
+        if (change == "resized")
+            WriteSong(dir / "b.mid", "Beta", "bigger");
+        if (change == "removed")
+            std::filesystem::remove(dir / "b.mid");
+        if (change == "touched")
+            std::filesystem::last_write_time(
+                dir / "b.mid",
+                std::filesystem::last_write_time(dir / "b.mid") - std::chrono::seconds(5));
+        if (change == "unselected")
+            WriteSong(dir / "z.mid", "Zulu", "changed");
+        if (change == "untitled")
+            WriteUntitledSong(dir / "u.mid", "changed");
+        const Contents before = FolderContents(dir.path());
+        const int clears = t.ui.clears;
+
+        t.engine.RenameSelectedFiles(false);
+
+        if (change == "unselected" || change == "untitled") {
+            // Files not looked at by the check: the rename goes ahead.
+            EXPECT_TRUE(t.ui.warnings.empty());
+            EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+            EXPECT_TRUE(std::filesystem::exists(dir / "Beta.mid"));
+            continue;
+        }
+        EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
+        EXPECT_EQ(FolderContents(dir.path()), before);
+        EXPECT_EQ(t.ui.clears, clears + 1);  // rebuilt
+        EXPECT_EQ(t.engine.m_songFiles.count(), change == "removed" ? 3 : 4);
+        if (change != "removed") {
+            EXPECT_EQ(t.Entry("b.mid").size, before.at("b.mid").size());
+        }
+    }
+}
+
+// Files for the overwrite cases: two songs whose new names exist already as
+// untitled songs, and a third without a collision.
+struct Collisions {
+    TempDir dir;
+    EngineWithUi t;
+    Contents before;
+
+    Collisions() {
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteSong(dir / "b.mid", "Beta", "b");
+        WriteSong(dir / "c.mid", "Gamma", "c");
+        WriteUntitledSong(dir / "Alpha.mid", "old alpha");
+        WriteUntitledSong(dir / "Beta.mid", "old beta");
+        t.Scan(dir.path());
+        for (const char* name : {"a.mid", "b.mid", "c.mid"})
+            t.Select(name);
+        before = FolderContents(dir.path());
+    }
+};
+
+TEST(RenameSelectedFiles, OverwriteQuestionIsAskedOncePerOperation) {
+    {
+        SCOPED_TRACE("yes");
+        Collisions c;
+        c.t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        c.t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(c.t.ui.questions,
+                  (std::vector<std::string>{OverwriteQuestion(c.dir / "Alpha.mid")}));
+        EXPECT_EQ(FolderContents(c.dir.path()), (Contents{{"Alpha.mid", c.before.at("a.mid")},
+                                                          {"Beta.mid", c.before.at("b.mid")},
+                                                          {"Gamma.mid", c.before.at("c.mid")}}));
+        EXPECT_EQ(c.t.ui.selected.size(), 0u);
+    }
+    {
+        SCOPED_TRACE("no, then yes in the next operation");
+        Collisions c;
+        c.t.ui.overwriteAnswers = {OverwriteAnswer::no};
+        c.t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(c.t.ui.questions.size(), 1u);
+        Contents expected = c.before;
+        expected.erase("c.mid");
+        expected["Gamma.mid"] = c.before.at("c.mid");
+        EXPECT_EQ(FolderContents(c.dir.path()), expected);
+        EXPECT_EQ(c.t.ui.selected,
+                  (std::set<std::int32_t>{c.t.IndexOf("a.mid"), c.t.IndexOf("b.mid")}));
+
+        c.t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        c.t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(c.t.ui.questions.size(), 2u);
+        EXPECT_EQ(ReadWholeFile(c.dir / "Beta.mid"), c.before.at("b.mid"));
+    }
+    {
+        SCOPED_TRACE("cancel");
+        Collisions c;
+        c.t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
+        c.t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(c.t.ui.questions.size(), 1u);
+        EXPECT_EQ(FolderContents(c.dir.path()), c.before);  // c.mid not reached
+        EXPECT_EQ(c.t.ui.selected.size(), 3u);
+        EXPECT_EQ(c.t.ui.redraws, 1);
+    }
+}
+
+TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteSong(dir / "c.mid", "Gamma", "c");
+    WriteUntitledSong(dir / "Beta.mid", "old");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "b.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "c.mid"));
+    EXPECT_EQ(t.ui.selected.count(t.IndexOf("Alpha.mid")), 0u);
+    EXPECT_EQ(t.ui.selected.count(t.IndexOf("b.mid")), 1u);
+    EXPECT_EQ(t.ui.selected.count(t.IndexOf("c.mid")), 1u);
+}
+
+TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteSong(dir / "c.mid", "Gamma", "c");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.engine.m_bEditNames = true;
+    t.ui.editAnswers = {std::string("My Song"), std::nullopt};
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_EQ(t.ui.editedNames, (std::vector<std::string>{"Alpha.mid", "Beta.mid"}));
+    EXPECT_TRUE(std::filesystem::exists(dir / "My Song.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "b.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "c.mid"));
+    EXPECT_EQ(t.Entry("My Song.mid").newName, "Alpha.mid");  // derived from the title again
+    EXPECT_EQ(t.ui.selected.size(), 2u);
+    EXPECT_EQ(t.ui.redraws, 1);
+}
+
+TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    std::filesystem::create_directory(dir / "sub");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.engine.m_bEditNames = true;
+    t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
+
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.ui.warnings,
+              (std::vector<std::string>{"an unnamed file contains an invalid path."}));
+    t.ui.pickerAnswers = {dir.path()};
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_EQ(t.ui.warnings.back(), dir / "sub/x.mid" + " contains an invalid path.");
+
+    EXPECT_TRUE(std::filesystem::exists(dir / "a.mid"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "sub"));
+    EXPECT_TRUE(t.ui.questions.empty());
+}
+
+TEST(RenameSelectedFiles, EntryWhoseFileWasReplacedIsPassedOver) {
+    TempDir dir;
+    // a.mid is to become Zed.mid, which is itself a listed song (proposed Other.mid).
+    WriteSong(dir / "a.mid", "Zed", "a");
+    WriteSong(dir / "Zed.mid", "Other", "the old zed, longer");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    ASSERT_EQ(t.IndexOf("a.mid"), 0);
+    const std::int32_t zedRow = t.IndexOf("Zed.mid");
+    t.ui.SelectAll();
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+
+    // Zed.mid now holds a's song; carrying it on to Other.mid would rename the
+    // wrong song, so the replaced entry is left alone and keeps its selection.
+    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Zed.mid", before.at("a.mid")}}));
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{zedRow}));
+    EXPECT_TRUE(t.ui.warnings.empty());
+
+    // The next operation's change check rebuilds the list.
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
+    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+}
+
+TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteUntitledSong(dir / "Same.mid", "in the way");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.Select("a.mid");
+    t.Select("b.mid");
+    t.engine.m_bEditNames = true;
+    // a replaces Same.mid (Yes); b is then given the same name and would
+    // replace a, the only copy of its song.
+    t.ui.editAnswers = {std::string("Same"), std::string("Same")};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_EQ(FolderContents(dir.path()),
+              (Contents{{"Same.mid", before.at("a.mid")}, {"b.mid", before.at("b.mid")}}));
+    EXPECT_EQ(t.ui.questions.size(), 1u);
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
+}
+
+TEST(SameFile, SpellingsOfOneFileOnAFileSystemThatIgnoresCase) {
+    TempDir dir;
+    WriteWholeFile(dir / "Song.mid", "x");
+    WriteWholeFile(dir / "Other.mid", "y");
+    CaseBlindFileSystem fs;
+    EXPECT_TRUE(IsSameFile(fs, dir / "Song.mid", dir / "SONG.mid"));
+    EXPECT_FALSE(IsSameFile(fs, dir / "Song.mid", dir / "Other.mid"));
+    EXPECT_FALSE(IsSameFile(fs, dir / "Song.mid", dir / "Missing.mid"));
+    // A second file spelled exactly like the target is another file.
+    WriteWholeFile(dir / "SONG.mid", "z");
+    EXPECT_FALSE(IsSameFile(fs, dir / "Song.mid", dir / "SONG.mid"));
+    // Hard links share the inode.
+    std::filesystem::create_hard_link(dir / "Other.mid", dir / "Link.mid");
+    EXPECT_TRUE(IsSameFile(SystemFileSystem(), dir / "Other.mid", dir / "Link.mid"));
+}
+
+TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
+    TempDir dir;
+    WriteSong(dir / "Song.mid", "SONG", "s");
+    WriteWholeFile(dir / "Song.txt", "lyrics");
+    CaseBlindFileSystem fs;
+    EngineWithUi t(fs);
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_TRUE(t.ui.warnings.empty());
+    EXPECT_EQ(FolderContents(dir.path()),
+              (Contents{{"SONG.mid", before.at("Song.mid")}, {"SONG.txt", "lyrics"}}));
+    EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / "SONG.mid");
+    EXPECT_TRUE(t.ui.selected.empty());
+
+    // Copying onto the file itself has nothing to make and loses nothing.
+    std::filesystem::rename(dir / "SONG.mid", dir / "Song.mid");
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {std::nullopt};
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_TRUE(t.ui.selected.empty());
+    EXPECT_EQ(FolderContents(dir.path()),
+              (Contents{{"SONG.txt", "lyrics"}, {"Song.mid", before.at("Song.mid")}}));
+}
+
+}  // namespace
+}  // namespace tt

@@ -1,0 +1,130 @@
+#include "FaultyFileSystem.h"
+
+namespace tt::test {
+
+const char* StepName(FaultyFileSystem::Step step) {
+    using Step = FaultyFileSystem::Step;
+    switch (step) {
+        case Step::open:
+            return "open";
+        case Step::length:
+            return "length";
+        case Step::read:
+            return "read";
+        case Step::create:
+            return "create";
+        case Step::write:
+            return "write";
+        case Step::sync:
+            return "sync";
+        case Step::close:
+            return "close";
+        case Step::moveNoReplace:
+            return "move";
+        case Step::moveReplace:
+            return "move replacing";
+        case Step::remove:
+            return "remove";
+    }
+    return "?";
+}
+
+void FaultyFileSystem::FailAt(int n, FileErrorCause cause) {
+    m_steps = 0;
+    m_failAt = n;
+    m_cause = cause;
+    m_fault.reset();
+}
+
+void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath) {
+    ++m_steps;
+    if (m_failAt == 0 || m_steps != m_failAt)
+        return;
+    FileError error(m_cause, carryPath ? path : std::string());
+    m_fault = Fault{step, path, error};
+    throw error;
+}
+
+const std::string& FaultyFileSystem::PathOf(const FileHandle& file) const {
+    static const std::string unknown;
+    for (const auto& [fd, path] : m_open) {
+        if (fd == file.fd())
+            return path;
+    }
+    return unknown;
+}
+
+FileHandle FaultyFileSystem::OpenRead(const std::string& path) {
+    Count(Step::open, path, true);
+    FileHandle file = m_inner.OpenRead(path);
+    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    m_open.emplace_back(file.fd(), path);
+    return file;
+}
+
+std::uint64_t FaultyFileSystem::Length(FileHandle& file) {
+    Count(Step::length, PathOf(file), false);
+    return m_inner.Length(file);
+}
+
+std::size_t FaultyFileSystem::Read(FileHandle& file, void* buffer, std::size_t size) {
+    const std::string& path = PathOf(file);
+    Count(Step::read, path, false);
+    if (size > 0 && shortReads.count(path) != 0)
+        return m_inner.Read(file, buffer, size - 1);
+    return m_inner.Read(file, buffer, size);
+}
+
+FileHandle FaultyFileSystem::CreateTemp(const std::string& targetPath, std::string& tempPath) {
+    Count(Step::create, targetPath, true);
+    FileHandle file = m_inner.CreateTemp(targetPath, tempPath);
+    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    m_open.emplace_back(file.fd(), tempPath);
+    return file;
+}
+
+void FaultyFileSystem::Write(FileHandle& file, const void* data, std::size_t size,
+                             const std::string& path) {
+    try {
+        Count(Step::write, path, true);
+    } catch (const FileError&) {
+        m_inner.Write(file, data, size / 2, path);
+        throw;
+    }
+    m_inner.Write(file, data, size, path);
+}
+
+void FaultyFileSystem::Sync(FileHandle& file) {
+    Count(Step::sync, PathOf(file), false);
+    m_inner.Sync(file);
+}
+
+void FaultyFileSystem::Close(FileHandle& file) {
+    // A failing close still lets the handle go, as the real one does.
+    const std::string path = PathOf(file);
+    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    try {
+        Count(Step::close, path, false);
+    } catch (const FileError&) {
+        m_inner.Close(file);
+        throw;
+    }
+    m_inner.Close(file);
+}
+
+void FaultyFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
+    Count(Step::moveNoReplace, from, false);
+    m_inner.MoveNoReplace(from, to);
+}
+
+void FaultyFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+    Count(Step::moveReplace, from, false);
+    m_inner.MoveReplace(from, to);
+}
+
+void FaultyFileSystem::Remove(const std::string& path) {
+    Count(Step::remove, path, false);
+    m_inner.Remove(path);
+}
+
+}  // namespace tt::test

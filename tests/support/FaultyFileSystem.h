@@ -1,0 +1,90 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileError.h"
+#include "platform/FileSystem.h"
+
+namespace tt::test {
+
+// A file system around another one (the real one by default) that counts the file
+// steps (open, length, read, create, write, sync, close, both moves, remove) and
+// makes the Nth step after FailAt fail with a chosen cause. The error names a path
+// as the real step would: opening names the file opened, creating and writing the
+// target, every other step none. A failing write stores half of its bytes first, as
+// a disk running full does. Look-ups (list, stat, exists) are never counted.
+class FaultyFileSystem : public FileSystem {
+  public:
+    enum class Step {
+        open,
+        length,
+        read,
+        create,
+        write,
+        sync,
+        close,
+        moveNoReplace,
+        moveReplace,
+        remove
+    };
+
+    // What the failed step was.
+    struct Fault {
+        Step step;
+        std::string path;  // the file the step concerned (also when the error names none)
+        FileError error;
+    };
+
+    explicit FaultyFileSystem(FileSystem& inner = SystemFileSystem()) : m_inner(inner) {}
+
+    // Fails the `n`th counted step from now on (1 = the next one) with `cause`.
+    void FailAt(int n, FileErrorCause cause);
+    // Counts on without failing.
+    void Disarm() { m_failAt = 0; }
+    // Steps counted since the last FailAt or ResetCount.
+    int steps() const { return m_steps; }
+    void ResetCount() { m_steps = 0; }
+    const std::optional<Fault>& fault() const { return m_fault; }
+    // Reads of a path in this set deliver one byte less than asked.
+    std::set<std::string> shortReads;
+
+    std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
+        return m_inner.ListNames(folder);
+    }
+    std::optional<FileInfo> Stat(const std::string& path) override { return m_inner.Stat(path); }
+    bool Exists(const std::string& path) override { return m_inner.Exists(path); }
+
+    FileHandle OpenRead(const std::string& path) override;
+    std::uint64_t Length(FileHandle& file) override;
+    std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override;
+    FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override;
+    void Write(FileHandle& file, const void* data, std::size_t size,
+               const std::string& path) override;
+    void Sync(FileHandle& file) override;
+    void Close(FileHandle& file) override;
+    void MoveNoReplace(const std::string& from, const std::string& to) override;
+    void MoveReplace(const std::string& from, const std::string& to) override;
+    void Remove(const std::string& path) override;
+
+  private:
+    // Counts a step; throws when it is the one to fail. `path` is what the step
+    // concerns, `carryPath` whether its error names it.
+    void Count(Step step, const std::string& path, bool carryPath);
+    // The path a handle was opened or created for.
+    const std::string& PathOf(const FileHandle& file) const;
+
+    FileSystem& m_inner;
+    int m_steps = 0;
+    int m_failAt = 0;
+    FileErrorCause m_cause = FileErrorCause::generic;
+    std::optional<Fault> m_fault;
+    std::vector<std::pair<int, std::string>> m_open;  // descriptor, path
+};
+
+// A readable name of a step, for test messages.
+const char* StepName(FaultyFileSystem::Step step);
+
+}  // namespace tt::test

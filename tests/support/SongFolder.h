@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "ScriptedUi.h"
+#include "engine/RenameEngine.h"
+
+namespace tt::test {
+
+// Writes a MIDI file whose title is `title`; `tag` (a text event after the track
+// name, which never becomes the title) tells files with the same title apart.
+void WriteSong(const std::string& path, const std::string& title, const std::string& tag = "");
+// Writes a MIDI file without a usable title.
+void WriteUntitledSong(const std::string& path, const std::string& tag);
+
+// Every plain file in `folder` (hidden ones included): name -> content.
+std::map<std::string, std::string> FolderContents(const std::string& folder);
+
+// An engine on a file system with a scripted user interface, its list scanned from
+// `folder`.
+struct EngineWithUi {
+    explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui) {}
+
+    void Scan(const std::string& folder) {
+        engine.m_strFolder = folder;
+        engine.RefreshFileList();
+    }
+    // Index of the entry whose old name is `fileName`, or -1.
+    std::int32_t IndexOf(const std::string& fileName) const;
+    const SongFileEntry& Entry(const std::string& fileName) const;
+    void Select(const std::string& fileName) { ui.selected.insert(IndexOf(fileName)); }
+
+    ScriptedUi ui;
+    RenameEngine engine;
+};
+
+}  // namespace tt::test
