@@ -1,0 +1,237 @@
+// Copying the selected entries under their new names: the destination picker, the
+// list update for copies into the listed folder, the size limit and replacing an
+// existing target only with a complete copy.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FaultyFileSystem.h"
+#include "SongBytes.h"
+#include "SongFolder.h"
+#include "TempDir.h"
+#include "engine/Messages.h"
+
+namespace tt {
+namespace {
+
+using test::EngineWithUi;
+using test::FaultyFileSystem;
+using test::FolderContents;
+using test::TempDir;
+using test::WriteSong;
+using test::WriteUntitledSong;
+using Contents = std::map<std::string, std::string>;
+
+// A MIDI file titled `title`, zero-padded to exactly `size` bytes.
+void WriteSongOfSize(const std::string& path, const std::string& title, std::size_t size) {
+    using namespace songbytes;
+    WriteBytes(path, MidiFile(Cat({TrackName(title), EndOfTrack()}), size));
+}
+
+TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
+    TempDir dir;
+    TempDir dest;
+    TempDir other;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.destinationSetting = other.path();
+    t.ui.pickerAnswers = {dest.path()};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{other.path()}));
+    EXPECT_EQ(FolderContents(dir.path()), before);
+    EXPECT_EQ(FolderContents(dest.path()),
+              (Contents{{"Alpha.mid", before.at("a.mid")}, {"Beta.mid", before.at("b.mid")}}));
+    EXPECT_EQ(t.engine.m_songFiles.count(), 2);
+    EXPECT_EQ(t.Entry("a.mid").path, dir / "a.mid");  // entries stay as they were
+    EXPECT_TRUE(t.ui.selected.empty());
+    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
+    EXPECT_FALSE(t.engine.m_bFirstDestPick);
+
+    // Later picks start at the folder confirmed last; a cancelled pick copies into
+    // the listed folder and stores nothing.
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {std::nullopt};
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_EQ(t.ui.pickerStarts.back(), dest.path());
+    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
+    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+}
+
+TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{dir.path()}));
+    EXPECT_TRUE(t.engine.m_bFirstDestPick);
+}
+
+TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheList) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteUntitledSong(dir / "Beta.mid", "old beta");  // listed, and replaced by b's copy
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.Select("a.mid");
+    t.Select("b.mid");
+    t.ui.pickerAnswers = {std::nullopt};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Alpha.mid", before.at("a.mid")},
+                                                    {"Beta.mid", before.at("b.mid")},
+                                                    {"a.mid", before.at("a.mid")},
+                                                    {"b.mid", before.at("b.mid")}}));
+    // Alpha.mid is new: appended with a row; Beta.mid was listed: refreshed. Both
+    // now propose the names of their sources and are numbered.
+    ASSERT_EQ(t.engine.m_songFiles.count(), 4);
+    EXPECT_EQ(t.ui.rowCount, 4);
+    const SongFileEntry& alpha = t.engine.m_songFiles.ElementAt(3);
+    EXPECT_EQ(alpha.path, dir / "Alpha.mid");
+    EXPECT_EQ(alpha.fileName, "Alpha.mid");
+    EXPECT_EQ(alpha.newName, "Alpha_1.mid");
+    EXPECT_EQ(alpha.size, before.at("a.mid").size());
+    const SongFileEntry& beta = t.Entry("Beta.mid");
+    EXPECT_EQ(beta.titleFound, 1);
+    EXPECT_EQ(beta.newName, "Beta_1.mid");
+    EXPECT_EQ(beta.size, before.at("b.mid").size());
+    EXPECT_EQ(beta.lastWriteTime, SystemFileSystem().Stat(beta.path)->lastWriteTime);
+    EXPECT_EQ(t.Entry("a.mid").newName, "Alpha.mid");
+    EXPECT_TRUE(t.ui.selected.empty());
+
+    // The refreshed and appended entries stand for their files: a further copy
+    // of the copies passes the change check.
+    t.ui.selected = {t.IndexOf("Alpha.mid"), t.IndexOf("Beta.mid")};
+    t.ui.pickerAnswers = {std::nullopt};
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_TRUE(t.ui.warnings.empty());
+    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha_1.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Beta_1.mid"));
+}
+
+TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {dir.path() + "/"};
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+    EXPECT_EQ(t.ui.rowCount, 1);
+    EXPECT_TRUE(t.ui.selected.empty());
+}
+
+TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
+    // Song files that large carry no title, so only companions reach the limit in
+    // an operation; each refused file gives its own warning and the search goes on.
+    TempDir dir;
+    TempDir dest;
+    WriteSongOfSize(dir / "a.mid", "Alpha", 1000000);
+    test::WriteWholeFile(dir / "a.kar", std::string(1000001, 'k'));
+    test::WriteWholeFile(dir / "a.txt", std::string(1000000, 't'));
+    test::WriteWholeFile(dir / "a.zip", std::string(1000001, 'z'));
+    test::WriteWholeFile(dest / "Alpha.kar", "kept");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {dest.path()};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(t.ui.warnings,
+              (std::vector<std::string>{FileTooLargeMessage(), FileTooLargeMessage()}));
+    const Contents after = FolderContents(dest.path());
+    EXPECT_EQ(after.at("Alpha.mid").size(), 1000000u);
+    EXPECT_EQ(after.at("Alpha.kar"), "kept");  // the refused copy never touched it
+    EXPECT_EQ(after.at("Alpha.txt").size(), 1000000u);
+    EXPECT_EQ(after.count("Alpha.zip"), 0u);
+    EXPECT_TRUE(t.ui.selected.empty());
+
+    // A refused song copy returns false and leaves the target alone.
+    test::WriteWholeFile(dir / "big.mid", std::string(1000001, 'b'));
+    EXPECT_FALSE(t.engine.CopyWholeFile(dir / "big.mid", dest / "Alpha.kar", true));
+    EXPECT_EQ(t.ui.warnings.size(), 3u);
+    EXPECT_EQ(FolderContents(dest.path()), after);
+}
+
+TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
+    TempDir dir;
+    TempDir dest;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteUntitledSong(dest / "Alpha.mid", "kept");
+    FaultyFileSystem fs;
+    fs.shortReads.insert(dir / "a.mid");
+    EngineWithUi t(fs);
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {dest.path()};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents destBefore = FolderContents(dest.path());
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_TRUE(t.ui.warnings.empty());
+    EXPECT_EQ(FolderContents(dest.path()).at("Alpha.mid"), destBefore.at("Alpha.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dest / "Beta.mid"));
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("a.mid")}));
+}
+
+TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    TempDir dest;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    WriteUntitledSong(dest / "Alpha.mid", "a longer file that is to be replaced by a shorter one");
+    WriteUntitledSong(dest / "Beta.mid", "old beta");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    t.ui.pickerAnswers = {dest.path()};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(t.ui.questions, (std::vector<std::string>{OverwriteQuestion(dest / "Alpha.mid")}));
+    EXPECT_EQ(FolderContents(dest.path()),
+              (Contents{{"Alpha.mid", before.at("a.mid")}, {"Beta.mid", before.at("b.mid")}}));
+}
+
+TEST(CopySelectedFiles, MissingTargetFolderEndsTheOperationWithTheStandardText) {
+    TempDir dir;
+    TempDir dest;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteSong(dir / "b.mid", "Beta", "b");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {dest / "gone"};
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(t.ui.warnings,
+              (std::vector<std::string>{dest / "gone/Alpha.mid" + " contains an invalid path."}));
+    EXPECT_EQ(t.ui.selected.size(), 2u);
+    EXPECT_EQ(t.ui.redraws, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dest.path()));
+}
+
+}  // namespace
+}  // namespace tt
