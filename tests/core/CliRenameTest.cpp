@@ -151,6 +151,17 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     EXPECT_NE(result.err.find(missing + "/Alpha.mid contains an invalid path."), std::string::npos)
         << result.err;
     EXPECT_EQ(ListFolder(dir.path()), (V{"intro.mid", "other.mid", "song.mid", "song.txt"}));
+
+    // A warning (here: a companion too large to copy) also ends in exit status 1,
+    // after everything else was done.
+    WriteWholeFile(dir / "song.zip", std::string(1000001, 'z'));
+    TempDir dest;
+    const auto warned = Cli({"copy", "--to", dest.path(), dir.path(), "song.mid"});
+    EXPECT_EQ(warned.exitCode, 1);
+    EXPECT_EQ(warned.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
+    EXPECT_NE(warned.err.find("Files larger than 1 MB cannot be handled!"), std::string::npos)
+        << warned.err;
+    EXPECT_EQ(ListFolder(dest.path()), (V{"Alpha.mid", "Alpha.txt"}));
 }
 
 TEST_F(CliRenameTest, UsageErrorsTouchNothing) {
