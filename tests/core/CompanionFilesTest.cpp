@@ -1,0 +1,269 @@
+// Companion files (same base name, other extension) going along with their song.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FaultyFileSystem.h"
+#include "SongFolder.h"
+#include "TempDir.h"
+#include "engine/Messages.h"
+
+namespace tt {
+namespace {
+
+using test::EngineWithUi;
+using test::FaultyFileSystem;
+using test::FolderContents;
+using test::TempDir;
+using test::WriteSong;
+using test::WriteUntitledSong;
+using test::WriteWholeFile;
+using Contents = std::map<std::string, std::string>;
+
+// Song.mid (title Title) with companions of every kind, and files that are none.
+struct SongWithCompanions {
+    TempDir dir;
+    Contents before;
+
+    SongWithCompanions() {
+        WriteSong(dir / "Song.mid", "Title", "song");
+        for (const char* name :
+             {"Song.txt", "Song.KAR", "Song.tx", "Song.live.txt", "Song", "SONG.nfo"})
+            WriteWholeFile(dir / name, std::string("companion ") + name);
+        // Song files of any kind and case, other bases, and a folder stay.
+        WriteUntitledSong(dir / "Song.sty", "sty");
+        WriteUntitledSong(dir / "Song.Pat", "pat");
+        WriteUntitledSong(dir / "Song.MID", "MID");
+        WriteWholeFile(dir / "Songbook.txt", "other base");
+        WriteWholeFile(dir / "Song_txt", "other base");
+        std::filesystem::create_directory(dir / "Song.old");
+        before = FolderContents(dir.path());
+    }
+
+    Contents Expected(const std::string& prefix, bool moved) const {
+        Contents expected;
+        const std::vector<std::pair<std::string, std::string>> renames = {
+            {"Song.mid", "Title.mid"},
+            {"Song.txt", "Title.txt"},
+            {"Song.KAR", "Title.kar"},
+            {"Song.tx", "Title.tx"},
+            {"Song.live.txt", "Title.live.txt"},
+            {"Song", "Title"},
+            {"SONG.nfo", "Title.nfo"}};
+        for (const auto& [from, to] : renames)
+            expected[prefix + to] = before.at(from);
+        if (moved) {
+            for (const auto& [name, content] : before) {
+                if (std::none_of(renames.begin(), renames.end(),
+                                 [&](const auto& r) { return r.first == name; }))
+                    expected[name] = content;
+            }
+        }
+        return expected;
+    }
+};
+
+TEST(CompanionFiles, RenameTakesCompanionsAlongByTheirRealNames) {
+    SongWithCompanions s;
+    EngineWithUi t;
+    t.Scan(s.dir.path());
+    t.Select("Song.mid");
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_TRUE(t.ui.warnings.empty());
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_EQ(FolderContents(s.dir.path()), s.Expected("", true));
+    EXPECT_TRUE(std::filesystem::is_directory(s.dir / "Song.old"));
+}
+
+TEST(CompanionFiles, CopyTakesCompanionsAlongAndLeavesThemInPlace) {
+    SongWithCompanions s;
+    TempDir dest;
+    EngineWithUi t;
+    t.Scan(s.dir.path());
+    t.Select("Song.mid");
+    t.ui.pickerAnswers = {dest.path()};
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(FolderContents(s.dir.path()), s.before);
+    EXPECT_EQ(FolderContents(dest.path()), s.Expected("", false));
+}
+
+TEST(CompanionFiles, CopyUnderTheSameNameIntoAnotherFolder) {
+    TempDir dir;
+    TempDir dest;
+    WriteSong(dir / "Song.mid", "Song", "song");
+    WriteWholeFile(dir / "Song.txt", "lyrics");
+    WriteWholeFile(dir / "Song.KAR", "karaoke");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    t.ui.pickerAnswers = {dest.path()};
+
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(FolderContents(dest.path()),
+              (Contents{{"Song.mid", FolderContents(dir.path()).at("Song.mid")},
+                        {"Song.txt", "lyrics"},
+                        {"Song.kar", "karaoke"}}));
+}
+
+TEST(CompanionFiles, SwitchedOffCompanionsStay) {
+    SongWithCompanions s;
+    EngineWithUi t;
+    t.engine.m_bCorrespondingFiles = false;
+    t.Scan(s.dir.path());
+    t.Select("Song.mid");
+
+    t.engine.RenameSelectedFiles(false);
+
+    Contents expected = s.before;
+    expected.erase("Song.mid");
+    expected["Title.mid"] = s.before.at("Song.mid");
+    EXPECT_EQ(FolderContents(s.dir.path()), expected);
+}
+
+TEST(CompanionFiles, SongsSharingABaseTakeThemOnlyOnce) {
+    TempDir dir;
+    WriteSong(dir / "Song.mid", "First", "mid");
+    WriteSong(dir / "Song.sty", "Second", "sty");
+    WriteWholeFile(dir / "Song.txt", "lyrics");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+
+    t.engine.RenameSelectedFiles(false);
+
+    const Contents after = FolderContents(dir.path());
+    EXPECT_EQ(after.count("First.mid"), 1u);
+    EXPECT_EQ(after.count("Second.sty"), 1u);
+    EXPECT_EQ(after.at("First.txt"), "lyrics");
+    EXPECT_EQ(after.size(), 3u);
+}
+
+TEST(CompanionFiles, FirstCollisionOnACompanionAsksTheOneQuestion) {
+    for (const OverwriteAnswer answer :
+         {OverwriteAnswer::yes, OverwriteAnswer::no, OverwriteAnswer::cancel}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        TempDir dir;
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteWholeFile(dir / "a.kar", "karaoke");
+        WriteWholeFile(dir / "a.txt", "lyrics");
+        WriteWholeFile(dir / "Alpha.kar", "old karaoke");
+        WriteSong(dir / "b.mid", "Beta", "b");
+        WriteUntitledSong(dir / "Beta.mid", "old beta");
+        EngineWithUi t;
+        t.Scan(dir.path());
+        t.Select("a.mid");
+        t.Select("b.mid");
+        t.ui.overwriteAnswers = {answer};
+        const Contents before = FolderContents(dir.path());
+
+        t.engine.RenameSelectedFiles(false);
+
+        EXPECT_EQ(t.ui.questions, (std::vector<std::string>{OverwriteQuestion(dir / "Alpha.kar")}));
+        const Contents after = FolderContents(dir.path());
+        // The song itself was moved before its companions, whatever the answer.
+        EXPECT_EQ(after.at("Alpha.mid"), before.at("a.mid"));
+        EXPECT_EQ(t.ui.selected.count(t.IndexOf("Alpha.mid")), 0u);
+        if (answer == OverwriteAnswer::yes) {
+            EXPECT_EQ(after.at("Alpha.kar"), "karaoke");
+            EXPECT_EQ(after.at("Alpha.txt"), "lyrics");
+            EXPECT_EQ(after.at("Beta.mid"), before.at("b.mid"));  // replaced silently
+            EXPECT_TRUE(t.ui.selected.empty());
+        } else {
+            EXPECT_EQ(after.at("Alpha.kar"), "old karaoke");
+            EXPECT_EQ(after.at("a.kar"), "karaoke");
+            // No skips only that companion; Cancel leaves the song's remaining ones.
+            EXPECT_EQ(after.count("Alpha.txt"), answer == OverwriteAnswer::no ? 1u : 0u);
+            EXPECT_EQ(after.count("a.txt"), answer == OverwriteAnswer::no ? 0u : 1u);
+            // Later collisions are skipped without a question.
+            EXPECT_EQ(after.at("Beta.mid"), before.at("Beta.mid"));
+            EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
+        }
+    }
+}
+
+TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
+    // A song and a style of the same title, each with its own lyrics: the second
+    // lyrics file would replace the first, the only copy of those lyrics.
+    TempDir dir;
+    WriteSong(dir / "a.mid", "Title", "a");
+    WriteWholeFile(dir / "a.txt", "song lyrics");
+    WriteSong(dir / "b.sty", "Title", "b");
+    WriteWholeFile(dir / "b.txt", "style lyrics");
+    WriteUntitledSong(dir / "Title.mid", "in the way");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.Select("a.mid");
+    t.Select("b.sty");
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_EQ(t.ui.questions.size(), 1u);  // for Title.mid
+    const Contents after = FolderContents(dir.path());
+    EXPECT_EQ(after.at("Title.txt"), "song lyrics");
+    EXPECT_EQ(after.at("b.txt"), "style lyrics");
+    EXPECT_EQ(after.count("Title.sty"), 1u);
+}
+
+TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {
+    TempDir dir;
+    WriteSong(dir / ".hidden.mid", "Title", "h");
+    WriteWholeFile(dir / ".hidden.txt", "hidden lyrics");
+    EngineWithUi t;
+    t.engine.RenameCorrespondingFiles(dir / ".hidden.mid", dir / "Title.mid", false);
+    EXPECT_EQ(FolderContents(dir.path()).count(".hidden.txt"), 1u);
+    EXPECT_EQ(FolderContents(dir.path()).count("Title.txt"), 0u);
+    // Paths without an extension have no base.
+    WriteWholeFile(dir / "Plain", "plain");
+    WriteWholeFile(dir / "Plain.txt", "plain text");
+    t.engine.RenameCorrespondingFiles(dir / "Plain", dir / "Other.mid", false);
+    t.engine.RenameCorrespondingFiles(dir / "Plain.mid", dir / "Other", false);
+    EXPECT_EQ(FolderContents(dir.path()).count("Plain.txt"), 1u);
+}
+
+// Counts folder listings.
+class ListingCounter : public FaultyFileSystem {
+  public:
+    int listings = 0;
+    std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
+        ++listings;
+        return FaultyFileSystem::ListNames(folder);
+    }
+};
+
+TEST(CompanionFiles, FolderIsListedOncePerOperationAndFollowsItsChanges) {
+    TempDir dir;
+    for (int i = 0; i < 40; ++i) {
+        const std::string n = std::to_string(100 + i);
+        WriteSong(dir / ("s" + n + ".mid"), "Title " + n, n);
+        WriteWholeFile(dir / ("s" + n + ".txt"), "lyrics " + n);
+    }
+    // a.mid becomes Late.mid with Late.txt; the listed Late.sty, processed later,
+    // then finds that companion under its old base, as a fresh listing would.
+    WriteSong(dir / "a.mid", "Late", "a");
+    WriteWholeFile(dir / "a.txt", "late lyrics");
+    WriteSong(dir / "Late.sty", "Later", "sty");
+    ListingCounter fs;
+    EngineWithUi t(fs);
+    t.Scan(dir.path());
+    t.ui.SelectAll();
+    ASSERT_LT(t.IndexOf("a.mid"), t.IndexOf("Late.sty"));
+    fs.listings = 0;
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_EQ(fs.listings, 1);
+    const Contents after = FolderContents(dir.path());
+    EXPECT_EQ(after.at("Title 117.txt"), "lyrics 117");
+    EXPECT_EQ(after.at("Later.txt"), "late lyrics");
+    EXPECT_EQ(after.count("Late.txt"), 0u);
+    EXPECT_EQ(after.size(), 83u);
+}
+
+}  // namespace
+}  // namespace tt
