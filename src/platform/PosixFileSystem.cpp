@@ -108,7 +108,9 @@ class PosixFileSystem final : public FileSystem {
     }
 
     FileHandle OpenRead(const std::string& path) override {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Without O_NONBLOCK, opening a FIFO that carries a song file's name would wait
+        // for a writer and hang the scan; regular files read the same either way.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             ThrowErrno(errno, path, true);
         return FileHandle(fd);
