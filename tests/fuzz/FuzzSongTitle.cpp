@@ -1,0 +1,36 @@
+// Feeds arbitrary bytes to the title reader, as a pattern file and as a MIDI file,
+// and checks what every title must be: valid UTF-8, at most 32 captured bytes each
+// grown to at most four, and empty whenever nothing was found.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "title/ReadSongTitle.h"
+#include "title/TextEncoding.h"
+
+namespace {
+
+void Check(bool found, const std::string& title) {
+    if (title.size() > 4 * 32)
+        std::abort();
+    if (!found && !title.empty())
+        std::abort();
+    for (std::size_t pos = 0; pos < title.size();) {
+        const std::size_t length = tt::Utf8SequenceLength(title, pos);
+        if (length == 0 || title[pos] == '\0')
+            std::abort();
+        pos += length;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    for (const bool isPattern : {false, true}) {
+        std::string title = "stale";
+        const bool found = tt::ExtractSongTitle(data, size, isPattern, title);
+        Check(found, title);
+    }
+    return 0;
+}
