@@ -96,7 +96,8 @@ void FaultyFileSystem::Write(FileHandle& file, const void* data, std::size_t siz
 
 void FaultyFileSystem::Sync(FileHandle& file) {
     Count(Step::sync, PathOf(file), false);
-    m_inner.Sync(file);
+    if (passSyncOn)
+        m_inner.Sync(file);
 }
 
 void FaultyFileSystem::Close(FileHandle& file) {

@@ -50,6 +50,9 @@ class FaultyFileSystem : public FileSystem {
     const std::optional<Fault>& fault() const { return m_fault; }
     // Reads of a path in this set deliver one byte less than asked.
     std::set<std::string> shortReads;
+    // False: a sync is counted but not passed on (keeps long fault runs fast; what
+    // reaches the medium is not what these tests look at).
+    bool passSyncOn = true;
 
     std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
         return m_inner.ListNames(folder);
