@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/SameFile.h"
+
 namespace tt {
 
 std::string FolderKey(const std::string& path) {
@@ -68,7 +70,12 @@ void OperationFiles::NoteMoved(const std::string& from, const std::string& to) {
         std::string name = NameOf(from);
         names->erase({FoldedAscii(name), name});
     }
-    m_placed.erase(from);
+    const auto placed = m_placed.find(FoldedAscii(from));
+    if (placed != m_placed.end()) {
+        std::erase(placed->second, from);
+        if (placed->second.empty())
+            m_placed.erase(placed);
+    }
     NoteCreated(to);
 }
 
@@ -77,7 +84,17 @@ void OperationFiles::NoteCreated(const std::string& path) {
         std::string name = NameOf(path);
         names->emplace(FoldedAscii(name), std::move(name));
     }
-    m_placed.insert(path);
+    auto& spellings = m_placed[FoldedAscii(path)];
+    if (std::find(spellings.begin(), spellings.end(), path) == spellings.end())
+        spellings.push_back(path);
+}
+
+bool OperationFiles::IsPlaced(FileSystem& fs, const std::string& path) const {
+    const auto placed = m_placed.find(FoldedAscii(path));
+    if (placed == m_placed.end())
+        return false;
+    return std::any_of(placed->second.begin(), placed->second.end(),
+                       [&](const std::string& p) { return p == path || IsSameFile(fs, p, path); });
 }
 
 }  // namespace tt

@@ -3,7 +3,6 @@
 #include <set>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -31,8 +30,9 @@ class OperationFiles {
     void NoteMoved(const std::string& from, const std::string& to);
     // A new file was put at `path` (a finished copy).
     void NoteCreated(const std::string& path);
-    // True when this operation moved or copied a file to `path`.
-    bool IsPlaced(const std::string& path) const { return m_placed.count(path) != 0; }
+    // True when `path` names a file this operation moved or copied into place, under
+    // that spelling or, on a file system that ignores case, under another one.
+    bool IsPlaced(FileSystem& fs, const std::string& path) const;
 
   private:
     // (name with A-Z folded to a-z, name as stored), ordered by the folded name so
@@ -42,7 +42,8 @@ class OperationFiles {
     NameSet* IndexedFolder(const std::string& path);
 
     std::unordered_map<std::string, NameSet> m_folders;
-    std::unordered_set<std::string> m_placed;
+    // Paths of the files put in place, by the path with A-Z folded to a-z.
+    std::unordered_map<std::string, std::vector<std::string>> m_placed;
 };
 
 // The folder part of `path` used to identify a folder: everything before the last

@@ -48,7 +48,7 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
         return TargetAction::sameFile;
     // What this operation moved or copied there a moment ago is no existing file the
     // user was asked about; replacing it would lose a file's only content.
-    if (m_operationFiles.IsPlaced(target))
+    if (m_operationFiles.IsPlaced(m_fs, target))
         return TargetAction::skip;
     switch (ConfirmOverwrite(target)) {
         case OverwriteDecision::proceed:

@@ -208,6 +208,22 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     EXPECT_EQ(after.at("Title.txt"), "song lyrics");
     EXPECT_EQ(after.at("b.txt"), "style lyrics");
     EXPECT_EQ(after.count("Title.sty"), 1u);
+
+    // Two companions whose names differ only in the extension's case would both
+    // become Title.txt: the second stays where it is.
+    TempDir other;
+    WriteSong(other / "Song.mid", "Title", "s");
+    WriteWholeFile(other / "Song.TXT", "upper");
+    WriteWholeFile(other / "Song.txt", "lower");
+    EngineWithUi u;
+    u.Scan(other.path());
+    u.ui.SelectAll();
+    u.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    u.engine.RenameSelectedFiles(false);
+    EXPECT_TRUE(u.ui.questions.empty());
+    const Contents otherAfter = FolderContents(other.path());
+    EXPECT_EQ(otherAfter.at("Title.txt"), "upper");
+    EXPECT_EQ(otherAfter.at("Song.txt"), "lower");
 }
 
 TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {

@@ -328,6 +328,25 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
               (Contents{{"Same.mid", before.at("a.mid")}, {"b.mid", before.at("b.mid")}}));
     EXPECT_EQ(t.ui.questions.size(), 1u);
     EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
+
+    // The same where names ignore case and b's name is spelled differently.
+    TempDir blind;
+    WriteSong(blind / "a.mid", "Alpha", "a");
+    WriteSong(blind / "b.mid", "Beta", "b");
+    CaseBlindFileSystem fs;
+    EngineWithUi u(fs);
+    u.Scan(blind.path());
+    u.ui.SelectAll();
+    u.engine.m_bEditNames = true;
+    u.ui.editAnswers = {std::string("Same"), std::string("SAME")};
+    u.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents blindBefore = FolderContents(blind.path());
+
+    u.engine.RenameSelectedFiles(false);
+
+    EXPECT_TRUE(u.ui.questions.empty());
+    EXPECT_EQ(FolderContents(blind.path()), (Contents{{"Same.mid", blindBefore.at("a.mid")},
+                                                      {"b.mid", blindBefore.at("b.mid")}}));
 }
 
 TEST(SameFile, SpellingsOfOneFileOnAFileSystemThatIgnoresCase) {
