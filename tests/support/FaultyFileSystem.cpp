@@ -32,14 +32,22 @@ const char* StepName(FaultyFileSystem::Step step) {
 void FaultyFileSystem::FailAt(int n, FileErrorCause cause) {
     m_steps = 0;
     m_failAt = n;
+    m_failStep.reset();
     m_cause = cause;
     m_fault.reset();
 }
 
+void FaultyFileSystem::FailFirst(Step step, FileErrorCause cause) {
+    FailAt(0, cause);
+    m_failStep = step;
+}
+
 void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath) {
     ++m_steps;
-    if (m_failAt == 0 || m_steps != m_failAt)
+    const bool due = m_failStep ? step == *m_failStep : m_failAt != 0 && m_steps == m_failAt;
+    if (!due)
         return;
+    m_failStep.reset();
     FileError error(m_cause, carryPath ? path : std::string());
     m_fault = Fault{step, path, error};
     throw error;

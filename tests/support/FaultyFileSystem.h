@@ -12,10 +12,11 @@ namespace tt::test {
 
 // A file system around another one (the real one by default) that counts the file
 // steps (open, length, read, create, write, sync, close, both moves, remove) and
-// makes the Nth step after FailAt fail with a chosen cause. The error names a path
-// as the real step would: opening names the file opened, creating and writing the
-// target, every other step none. A failing write stores half of its bytes first, as
-// a disk running full does. Look-ups (list, stat, exists) are never counted.
+// makes the Nth step after FailAt, or the first step of a kind after FailFirst, fail
+// with a chosen cause. The error names a path as the real step would: opening names
+// the file opened, creating and writing the target, every other step none. A failing
+// write stores half of its bytes first, as a disk running full does. Look-ups (list,
+// stat, exists) are never counted.
 class FaultyFileSystem : public FileSystem {
   public:
     enum class Step {
@@ -42,9 +43,14 @@ class FaultyFileSystem : public FileSystem {
 
     // Fails the `n`th counted step from now on (1 = the next one) with `cause`.
     void FailAt(int n, FileErrorCause cause);
+    // Fails the next step of kind `step` with `cause`.
+    void FailFirst(Step step, FileErrorCause cause);
     // Counts on without failing.
-    void Disarm() { m_failAt = 0; }
-    // Steps counted since the last FailAt or ResetCount.
+    void Disarm() {
+        m_failAt = 0;
+        m_failStep.reset();
+    }
+    // Steps counted since the last FailAt, FailFirst or ResetCount.
     int steps() const { return m_steps; }
     void ResetCount() { m_steps = 0; }
     const std::optional<Fault>& fault() const { return m_fault; }
@@ -82,6 +88,7 @@ class FaultyFileSystem : public FileSystem {
     FileSystem& m_inner;
     int m_steps = 0;
     int m_failAt = 0;
+    std::optional<Step> m_failStep;
     FileErrorCause m_cause = FileErrorCause::generic;
     std::optional<Fault> m_fault;
     std::vector<std::pair<int, std::string>> m_open;  // descriptor, path
