@@ -13,10 +13,7 @@
 namespace tt {
 namespace {
 
-using test::ListFolder;
-using test::ReadWholeFile;
-using test::TempDir;
-using test::WriteWholeFile;
+using namespace test;
 using V = std::vector<std::string>;
 
 TEST(CaseOnlyMoveTest, NewSpellingOfTheSameName) {

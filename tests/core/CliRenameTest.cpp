@@ -6,46 +6,30 @@
 #include <vector>
 
 #include "RunProgram.h"
-#include "SongBytes.h"
+#include "SongFolder.h"
 #include "TempDir.h"
 
 namespace tt {
 namespace {
 
-using test::ListFolder;
-using test::ReadWholeFile;
-using test::RunProgram;
-using test::TempDir;
-using test::WriteWholeFile;
+using namespace test;
 using V = std::vector<std::string>;
-
-std::string Song(const std::string& title) {
-    using namespace songbytes;
-    const Bytes bytes = MidiFile(Cat({TrackName(title), NoteOn(60, 100), EndOfTrack()}));
-    return std::string(bytes.begin(), bytes.end());
-}
-
-test::ProgramResult Cli(const V& args, const std::string& input = {}) {
-    V argv{TUNETITLER_CLI_PATH};
-    argv.insert(argv.end(), args.begin(), args.end());
-    return RunProgram(argv, input);
-}
 
 // A folder with two titled songs, one with lyrics, and a song without title.
 class CliRenameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteWholeFile(dir / "song.mid", Song("Alpha"));
+        WriteWholeFile(dir / "song.mid", MidiSong("Alpha"));
         WriteWholeFile(dir / "song.txt", "lyrics of alpha");
-        WriteWholeFile(dir / "other.mid", Song("Beta"));
-        WriteWholeFile(dir / "intro.mid", Song(""));
+        WriteWholeFile(dir / "other.mid", MidiSong("Beta"));
+        WriteWholeFile(dir / "intro.mid", MidiSong(""));
     }
 
     TempDir dir;
 };
 
 TEST_F(CliRenameTest, RenamesEveryTitledSongWithItsCompanions) {
-    const auto result = Cli({"rename", dir.path()});
+    const auto result = RunCli({"rename", dir.path()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out,
               "other.mid -> Beta.mid\n"
@@ -53,18 +37,18 @@ TEST_F(CliRenameTest, RenamesEveryTitledSongWithItsCompanions) {
               "song.txt -> Alpha.txt\n");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Alpha.mid", "Alpha.txt", "Beta.mid", "intro.mid"}));
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), Song("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), MidiSong("Alpha"));
     EXPECT_EQ(ReadWholeFile(dir / "Alpha.txt"), "lyrics of alpha");
 
     // Run again: every name is already right, nothing more happens.
-    const auto again = Cli({"rename", dir.path()});
+    const auto again = RunCli({"rename", dir.path()});
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(again.out, "");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Alpha.mid", "Alpha.txt", "Beta.mid", "intro.mid"}));
 }
 
 TEST_F(CliRenameTest, NamedSelectionAndNoCompanions) {
-    const auto result = Cli({"rename", "--no-companions", dir.path(), "song.mid", "intro.mid"});
+    const auto result = RunCli({"rename", "--no-companions", dir.path(), "song.mid", "intro.mid"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Alpha.mid\n");
     // The named song without a title is mentioned, not silently passed over.
@@ -74,13 +58,13 @@ TEST_F(CliRenameTest, NamedSelectionAndNoCompanions) {
 
 TEST_F(CliRenameTest, CopyLeavesTheSourcesAndFillsTheDestination) {
     TempDir dest;
-    const auto result = Cli({"copy", "--to", dest.path(), dir.path(), "song.mid"});
+    const auto result = RunCli({"copy", "--to", dest.path(), dir.path(), "song.mid"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out,
               "song.mid -> Alpha.mid\n"
               "song.txt -> Alpha.txt\n");
     EXPECT_EQ(ListFolder(dest.path()), (V{"Alpha.mid", "Alpha.txt"}));
-    EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), Song("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), MidiSong("Alpha"));
     EXPECT_EQ(ReadWholeFile(dest / "Alpha.txt"), "lyrics of alpha");
     EXPECT_EQ(ListFolder(dir.path()), (V{"intro.mid", "other.mid", "song.mid", "song.txt"}));
 }
@@ -93,16 +77,16 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
     prepare();
 
     // No: the colliding song stays, no question is shown, the others go on.
-    auto result = Cli({"rename", "--overwrite", "no", dir.path()});
+    auto result = RunCli({"rename", "--overwrite", "no", dir.path()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "other.mid -> Beta.mid\n");
     EXPECT_EQ(result.err.find("Overwrite?"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("song.mid: left as it is"), std::string::npos) << result.err;
     EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), "old alpha");
-    EXPECT_EQ(ReadWholeFile(dir / "song.mid"), Song("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dir / "song.mid"), MidiSong("Alpha"));
 
     // Asked on the terminal and cancelled: nothing is touched.
-    result = Cli({"rename", dir.path(), "song.mid"}, "c\n");
+    result = RunCli({"rename", dir.path(), "song.mid"}, "c\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("File  '" + (dir / "Alpha.mid") + "'  already exists!\n\nOverwrite?"),
@@ -113,31 +97,31 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
 
     // Asked and answered y: the song and (without a second question) its lyrics
     // replace the existing files.
-    result = Cli({"rename", dir.path(), "song.mid"}, "y\n");
+    result = RunCli({"rename", dir.path(), "song.mid"}, "y\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), Song("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), MidiSong("Alpha"));
     EXPECT_EQ(ReadWholeFile(dir / "Alpha.txt"), "lyrics of alpha");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Alpha.mid", "Alpha.txt", "Beta.mid", "intro.mid"}));
 
     // Yes in advance, in copy mode.
     TempDir dest;
     WriteWholeFile(dest / "Beta.mid", "old beta");
-    result = Cli({"copy", "--overwrite=yes", "--to", dest.path(), dir.path(), "Beta.mid"});
+    result = RunCli({"copy", "--overwrite=yes", "--to", dest.path(), dir.path(), "Beta.mid"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "Beta.mid -> Beta.mid\n");
-    EXPECT_EQ(ReadWholeFile(dest / "Beta.mid"), Song("Beta"));
+    EXPECT_EQ(ReadWholeFile(dest / "Beta.mid"), MidiSong("Beta"));
 }
 
 TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
-    const auto result = Cli({"rename", "--edit", dir.path(), "song.mid"}, "Mine\n");
+    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "Mine\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Mine.mid\nsong.txt -> Mine.txt\n");
     EXPECT_NE(result.err.find("Alpha.mid"), std::string::npos) << result.err;  // the proposal
     EXPECT_EQ(ListFolder(dir.path()), (V{"Mine.mid", "Mine.txt", "intro.mid", "other.mid"}));
 
     // End of input in the edit prompt cancels: nothing more is renamed.
-    const auto cancelled = Cli({"rename", "--edit", dir.path()});
+    const auto cancelled = RunCli({"rename", "--edit", dir.path()});
     EXPECT_EQ(cancelled.exitCode, 0) << cancelled.err;
     EXPECT_EQ(cancelled.out, "");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Mine.mid", "Mine.txt", "intro.mid", "other.mid"}));
@@ -145,7 +129,7 @@ TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
 
 TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     const std::string missing = dir / "no-such-folder";
-    const auto result = Cli({"copy", "--to", missing, dir.path(), "song.mid"});
+    const auto result = RunCli({"copy", "--to", missing, dir.path(), "song.mid"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(missing + "/Alpha.mid contains an invalid path."), std::string::npos)
@@ -156,7 +140,7 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     // after everything else was done.
     WriteWholeFile(dir / "song.zip", std::string(1000001, 'z'));
     TempDir dest;
-    const auto warned = Cli({"copy", "--to", dest.path(), dir.path(), "song.mid"});
+    const auto warned = RunCli({"copy", "--to", dest.path(), dir.path(), "song.mid"});
     EXPECT_EQ(warned.exitCode, 1);
     EXPECT_EQ(warned.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
     EXPECT_NE(warned.err.find("Files larger than 1 MB cannot be handled!"), std::string::npos)
@@ -178,7 +162,7 @@ TEST_F(CliRenameTest, UsageErrorsTouchNothing) {
         {"rename", "--types", "wav", dir.path()},
     };
     for (const V& args : usageErrors) {
-        const auto result = Cli(args);
+        const auto result = RunCli(args);
         EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(result.out, "") << ::testing::PrintToString(args);
         EXPECT_NE(result.err.find("Usage:"), std::string::npos) << ::testing::PrintToString(args);

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "FaultyFileSystem.h"
+#include "PassThroughFileSystem.h"
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/Messages.h"
@@ -11,14 +11,7 @@
 namespace tt {
 namespace {
 
-using test::EngineWithUi;
-using test::FaultyFileSystem;
-using test::FolderContents;
-using test::TempDir;
-using test::WriteSong;
-using test::WriteUntitledSong;
-using test::WriteWholeFile;
-using Contents = std::map<std::string, std::string>;
+using namespace test;
 
 // Song.mid (title Title) with companions of every kind, and files that are none.
 struct SongWithCompanions {
@@ -98,8 +91,7 @@ TEST(CompanionFiles, CopyUnderTheSameNameIntoAnotherFolder) {
     WriteWholeFile(dir / "Song.txt", "lyrics");
     WriteWholeFile(dir / "Song.KAR", "karaoke");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dest.path()};
 
     t.engine.RenameSelectedFiles(true);
@@ -131,8 +123,7 @@ TEST(CompanionFiles, SongsSharingABaseTakeThemOnlyOnce) {
     WriteSong(dir / "Song.sty", "Second", "sty");
     WriteWholeFile(dir / "Song.txt", "lyrics");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
 
     t.engine.RenameSelectedFiles(false);
 
@@ -156,8 +147,7 @@ TEST(CompanionFiles, FirstCollisionOnACompanionAsksTheOneQuestion) {
         WriteUntitledSong(dir / "Beta.mid", "old beta");
         EngineWithUi t;
         t.Scan(dir.path());
-        t.Select("a.mid");
-        t.Select("b.mid");
+        t.Select({"a.mid", "b.mid"});
         t.ui.overwriteAnswers = {answer};
         const Contents before = FolderContents(dir.path());
 
@@ -197,8 +187,7 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     WriteUntitledSong(dir / "Title.mid", "in the way");
     EngineWithUi t;
     t.Scan(dir.path());
-    t.Select("a.mid");
-    t.Select("b.sty");
+    t.Select({"a.mid", "b.sty"});
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
     t.engine.RenameSelectedFiles(false);
@@ -216,8 +205,7 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     WriteWholeFile(other / "Song.TXT", "upper");
     WriteWholeFile(other / "Song.txt", "lower");
     EngineWithUi u;
-    u.Scan(other.path());
-    u.ui.SelectAll();
+    u.ScanAndSelectAll(other.path());
     u.ui.overwriteAnswers = {OverwriteAnswer::yes};
     u.engine.RenameSelectedFiles(false);
     EXPECT_TRUE(u.ui.questions.empty());
@@ -243,12 +231,12 @@ TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {
 }
 
 // Counts folder listings.
-class ListingCounter : public FaultyFileSystem {
+class ListingCounter : public PassThroughFileSystem {
   public:
     int listings = 0;
     std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
         ++listings;
-        return FaultyFileSystem::ListNames(folder);
+        return PassThroughFileSystem::ListNames(folder);
     }
 };
 
@@ -266,8 +254,7 @@ TEST(CompanionFiles, FolderIsListedOncePerOperationAndFollowsItsChanges) {
     WriteSong(dir / "Late.sty", "Later", "sty");
     ListingCounter fs;
     EngineWithUi t(fs);
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     ASSERT_LT(t.IndexOf("a.mid"), t.IndexOf("Late.sty"));
     fs.listings = 0;
 

@@ -14,13 +14,7 @@
 namespace tt {
 namespace {
 
-using test::EngineWithUi;
-using test::FaultyFileSystem;
-using test::FolderContents;
-using test::TempDir;
-using test::WriteSong;
-using test::WriteUntitledSong;
-using Contents = std::map<std::string, std::string>;
+using namespace test;
 
 // A MIDI file titled `title`, zero-padded to exactly `size` bytes.
 void WriteSongOfSize(const std::string& path, const std::string& title, std::size_t size) {
@@ -35,8 +29,7 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteSong(dir / "b.mid", "Beta", "b");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.destinationSetting = other.path();
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -67,8 +60,7 @@ TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{dir.path()}));
     EXPECT_TRUE(t.engine.m_bFirstDestPick);
@@ -81,8 +73,7 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheList) {
     WriteUntitledSong(dir / "Beta.mid", "old beta");  // listed, and replaced by b's copy
     EngineWithUi t;
     t.Scan(dir.path());
-    t.Select("a.mid");
-    t.Select("b.mid");
+    t.Select({"a.mid", "b.mid"});
     t.ui.pickerAnswers = {std::nullopt};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents before = FolderContents(dir.path());
@@ -124,8 +115,7 @@ TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dir.path() + "/"};
 
     t.engine.RenameSelectedFiles(true);
@@ -142,13 +132,12 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
     TempDir dir;
     TempDir dest;
     WriteSongOfSize(dir / "a.mid", "Alpha", 1000000);
-    test::WriteWholeFile(dir / "a.kar", std::string(1000001, 'k'));
-    test::WriteWholeFile(dir / "a.txt", std::string(1000000, 't'));
-    test::WriteWholeFile(dir / "a.zip", std::string(1000001, 'z'));
-    test::WriteWholeFile(dest / "Alpha.kar", "kept");
+    WriteWholeFile(dir / "a.kar", std::string(1000001, 'k'));
+    WriteWholeFile(dir / "a.txt", std::string(1000000, 't'));
+    WriteWholeFile(dir / "a.zip", std::string(1000001, 'z'));
+    WriteWholeFile(dest / "Alpha.kar", "kept");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dest.path()};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
@@ -164,7 +153,7 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
     EXPECT_TRUE(t.ui.selected.empty());
 
     // A refused song copy returns false and leaves the target alone.
-    test::WriteWholeFile(dir / "big.mid", std::string(1000001, 'b'));
+    WriteWholeFile(dir / "big.mid", std::string(1000001, 'b'));
     EXPECT_FALSE(t.engine.CopyWholeFile(dir / "big.mid", dest / "Alpha.kar", true));
     EXPECT_EQ(t.ui.warnings.size(), 3u);
     EXPECT_EQ(FolderContents(dest.path()), after);
@@ -179,8 +168,7 @@ TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
     FaultyFileSystem fs;
     fs.shortReads.insert(dir / "a.mid");
     EngineWithUi t(fs);
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dest.path()};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents destBefore = FolderContents(dest.path());
@@ -201,8 +189,7 @@ TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
     WriteUntitledSong(dest / "Alpha.mid", "a longer file that is to be replaced by a shorter one");
     WriteUntitledSong(dest / "Beta.mid", "old beta");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -220,8 +207,7 @@ TEST(CopySelectedFiles, MissingTargetFolderEndsTheOperationWithTheStandardText) 
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteSong(dir / "b.mid", "Beta", "b");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dest / "gone"};
 
     t.engine.RenameSelectedFiles(true);

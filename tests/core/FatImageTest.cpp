@@ -20,30 +20,17 @@
 #include <vector>
 
 #include "RunProgram.h"
-#include "ScriptedUi.h"
-#include "SongBytes.h"
+#include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/Messages.h"
-#include "engine/RenameEngine.h"
 
 extern char** environ;
 
 namespace tt {
 namespace {
 
-using test::ListFolder;
-using test::ReadWholeFile;
-using test::RunProgram;
-using test::ScriptedUi;
-using test::TempDir;
-using test::WriteWholeFile;
+using namespace test;
 using V = std::vector<std::string>;
-
-std::string Song(const std::string& title) {
-    using namespace songbytes;
-    const Bytes bytes = MidiFile(Cat({TrackName(title), NoteOn(60, 100), EndOfTrack()}));
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // The path of an installed program, searched in PATH and the system folders;
 // empty when there is none.
@@ -182,26 +169,12 @@ class FatImageTest : public ::testing::Test {
         Mount(image);
     }
 
-    // Index of the entry listed under `fileName`, or -1.
-    std::int32_t Row(const std::string& fileName) const {
-        for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i)
-            if (engine.m_songFiles.ElementAt(i).fileName == fileName)
-                return i;
-        return -1;
-    }
-
-    void Scan() {
-        engine.m_strFolder = mnt;
-        engine.RefreshFileList();
-    }
-
     TempDir dir;
     const std::string mnt = dir / "mnt";
     const std::string imageA = dir / "a.img";
     const std::string imageB = dir / "b.img";
     std::optional<FatMount> mount;  // after dir: unmounted before dir is removed
-    ScriptedUi ui;
-    RenameEngine engine{SystemFileSystem(), ui};
+    EngineWithUi t;
 
   private:
     std::string m_mkfs;
@@ -210,26 +183,26 @@ class FatImageTest : public ::testing::Test {
 };
 
 TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
-    WriteWholeFile(mnt + "/song.mid", Song("Song"));
+    WriteWholeFile(mnt + "/song.mid", MidiSong("Song"));
     WriteWholeFile(mnt + "/song.txt", "la la la");
-    WriteWholeFile(mnt + "/track.mid", Song("Tango"));
+    WriteWholeFile(mnt + "/track.mid", MidiSong("Tango"));
     WriteWholeFile(mnt + "/track.txt", "tango lyrics");
     WriteWholeFile(mnt + "/TRACK.KAR", "karaoke");
     CheckAndRemount(imageA);
-    Scan();
-    ASSERT_EQ(engine.m_songFiles.count(), 2);
-    ui.SelectAll();
-    engine.RenameSelectedFiles(false);
+    t.Scan(mnt);
+    ASSERT_EQ(t.engine.m_songFiles.count(), 2);
+    t.ui.SelectAll();
+    t.engine.RenameSelectedFiles(false);
 
     // The file system finds "Song.mid" already there: it is the song itself, so
     // there is no question and the case-only rename is carried out.
-    EXPECT_EQ(ui.questions, V{});
-    EXPECT_EQ(ui.warnings, V{});
+    EXPECT_EQ(t.ui.questions, V{});
+    EXPECT_EQ(t.ui.warnings, V{});
     EXPECT_EQ(ListFolder(mnt), (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt"}));
-    ASSERT_NE(Row("Song.mid"), -1);
-    ASSERT_NE(Row("Tango.mid"), -1);
-    EXPECT_EQ(engine.m_songFiles.ElementAt(Row("Song.mid")).path, mnt + "/Song.mid");
-    EXPECT_TRUE(ui.selected.empty());
+    ASSERT_NE(t.IndexOf("Song.mid"), -1);
+    ASSERT_NE(t.IndexOf("Tango.mid"), -1);
+    EXPECT_EQ(t.engine.m_songFiles.ElementAt(t.IndexOf("Song.mid")).path, mnt + "/Song.mid");
+    EXPECT_TRUE(t.ui.selected.empty());
 
     // On the medium itself the files and their contents survived; a new file
     // written next must not take over their clusters.
@@ -238,89 +211,88 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
     CheckAndRemount(imageA);
     EXPECT_EQ(ListFolder(mnt),
               (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt", "later.dat"}));
-    EXPECT_EQ(ReadWholeFile(mnt + "/Song.mid"), Song("Song"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/Song.mid"), MidiSong("Song"));
     EXPECT_EQ(ReadWholeFile(mnt + "/Song.txt"), "la la la");
-    EXPECT_EQ(ReadWholeFile(mnt + "/Tango.mid"), Song("Tango"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/Tango.mid"), MidiSong("Tango"));
     EXPECT_EQ(ReadWholeFile(mnt + "/Tango.txt"), "tango lyrics");
     EXPECT_EQ(ReadWholeFile(mnt + "/Tango.kar"), "karaoke");
 }
 
 TEST_F(FatImageTest, OverwriteAnsweredNoThenYes) {
-    WriteWholeFile(mnt + "/old.mid", Song("Waltz"));
-    WriteWholeFile(mnt + "/WALTZ.MID", Song("Something Else"));
+    WriteWholeFile(mnt + "/old.mid", MidiSong("Waltz"));
+    WriteWholeFile(mnt + "/WALTZ.MID", MidiSong("Something Else"));
     ASSERT_EQ(::mkdir((mnt + "/backup").c_str(), 0700), 0);
     WriteWholeFile(mnt + "/backup/Waltz.mid", "older backup");
     CheckAndRemount(imageA);
-    Scan();
-    const std::int32_t row = Row("old.mid");
+    t.Scan(mnt);
+    const std::int32_t row = t.IndexOf("old.mid");
     ASSERT_NE(row, -1);
 
     // The target exists under another spelling: a real collision, asked once.
-    ui.selected = {row};
-    ui.overwriteAnswers = {OverwriteAnswer::no};
-    engine.RenameSelectedFiles(false);
-    EXPECT_EQ(ui.questions, V{OverwriteQuestion(mnt + "/Waltz.mid")});
-    EXPECT_EQ(ui.selected, std::set<std::int32_t>{row});
+    t.ui.selected = {row};
+    t.ui.overwriteAnswers = {OverwriteAnswer::no};
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.ui.questions, V{OverwriteQuestion(mnt + "/Waltz.mid")});
+    EXPECT_EQ(t.ui.selected, std::set<std::int32_t>{row});
     EXPECT_EQ(ListFolder(mnt), (V{"WALTZ.MID", "backup", "old.mid"}));
-    EXPECT_EQ(ReadWholeFile(mnt + "/WALTZ.MID"), Song("Something Else"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/WALTZ.MID"), MidiSong("Something Else"));
 
     // Copy into the backup folder, answered Yes: replaced in one step.
-    ui.questions.clear();
-    ui.overwriteAnswers = {OverwriteAnswer::yes};
-    ui.pickerAnswers = {mnt + "/backup"};
-    engine.RenameSelectedFiles(true);
-    EXPECT_EQ(ui.questions, V{OverwriteQuestion(mnt + "/backup/Waltz.mid")});
+    t.ui.questions.clear();
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    t.ui.pickerAnswers = {mnt + "/backup"};
+    t.engine.RenameSelectedFiles(true);
+    EXPECT_EQ(t.ui.questions, V{OverwriteQuestion(mnt + "/backup/Waltz.mid")});
     EXPECT_EQ(ListFolder(mnt + "/backup"), V{"Waltz.mid"});
 
     // Rename answered Yes: the song replaces the file that was in the way.
-    ui.questions.clear();
-    ui.selected = {row};
-    ui.overwriteAnswers = {OverwriteAnswer::yes};
-    engine.RenameSelectedFiles(false);
-    EXPECT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.warnings, V{});
+    t.ui.questions.clear();
+    t.ui.selected = {row};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.ui.questions.size(), 1u);
+    EXPECT_EQ(t.ui.warnings, V{});
 
     CheckAndRemount(imageA);
     const V names = ListFolder(mnt);
     ASSERT_EQ(names.size(), 2u) << ::testing::PrintToString(names);
     EXPECT_EQ(names[1], "backup");
-    EXPECT_EQ(ReadWholeFile(mnt + "/" + names[0]), Song("Waltz"));
-    EXPECT_EQ(ReadWholeFile(mnt + "/backup/Waltz.mid"), Song("Waltz"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/" + names[0]), MidiSong("Waltz"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/backup/Waltz.mid"), MidiSong("Waltz"));
 }
 
 TEST_F(FatImageTest, MediumSwappedBetweenScanAndAction) {
-    WriteWholeFile(mnt + "/song.mid", Song("Alpha"));
+    WriteWholeFile(mnt + "/song.mid", MidiSong("Alpha"));
     WriteWholeFile(mnt + "/song.txt", "alpha lyrics");
-    Scan();
-    ui.SelectAll();
+    t.ScanAndSelectAll(mnt);
 
     // The user takes the floppy out and puts in another one.
     mount.reset();
     ASSERT_EQ(MakeImage(imageB), "");
     Mount(imageB);
-    WriteWholeFile(mnt + "/song.mid", Song("Beta with a longer title"));
-    WriteWholeFile(mnt + "/other.mid", Song("Gamma"));
+    WriteWholeFile(mnt + "/song.mid", MidiSong("Beta with a longer title"));
+    WriteWholeFile(mnt + "/other.mid", MidiSong("Gamma"));
     CheckAndRemount(imageB);
 
-    engine.RenameSelectedFiles(false);
-    EXPECT_EQ(ui.warnings, V{SourceChangedMessage()});
-    EXPECT_EQ(ui.questions, V{});
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.ui.warnings, V{SourceChangedMessage()});
+    EXPECT_EQ(t.ui.questions, V{});
     // The list now shows the medium that is in the drive.
-    ASSERT_EQ(engine.m_songFiles.count(), 2);
-    ASSERT_NE(Row("song.mid"), -1);
-    EXPECT_EQ(engine.m_songFiles.ElementAt(Row("song.mid")).newName,
+    ASSERT_EQ(t.engine.m_songFiles.count(), 2);
+    ASSERT_NE(t.IndexOf("song.mid"), -1);
+    EXPECT_EQ(t.engine.m_songFiles.ElementAt(t.IndexOf("song.mid")).newName,
               "Beta with a longer title.mid");
-    EXPECT_NE(Row("other.mid"), -1);
-    EXPECT_TRUE(ui.selected.empty());
+    EXPECT_NE(t.IndexOf("other.mid"), -1);
+    EXPECT_TRUE(t.ui.selected.empty());
     EXPECT_EQ(ListFolder(mnt), (V{"other.mid", "song.mid"}));
 
     // Neither medium was touched.
     CheckAndRemount(imageB);
     EXPECT_EQ(ListFolder(mnt), (V{"other.mid", "song.mid"}));
-    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), Song("Beta with a longer title"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), MidiSong("Beta with a longer title"));
     CheckAndRemount(imageA);
     EXPECT_EQ(ListFolder(mnt), (V{"song.mid", "song.txt"}));
-    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), Song("Alpha"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/song.mid"), MidiSong("Alpha"));
 }
 
 }  // namespace

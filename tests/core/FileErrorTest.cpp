@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #include "TempDir.h"
 #include "platform/FileError.h"
@@ -18,17 +19,16 @@ TEST(FileError, ErrnoMapsToTheStandardCauses) {
     EXPECT_EQ(CauseFromErrno(ENOENT, "missing.mid"), FileErrorCause::fileNotFound);
     EXPECT_EQ(CauseFromErrno(ENOENT, "/missing.mid"), FileErrorCause::fileNotFound);
 
-    EXPECT_EQ(CauseFromErrno(EACCES, "x"), FileErrorCause::accessDenied);
-    EXPECT_EQ(CauseFromErrno(EPERM, "x"), FileErrorCause::accessDenied);
-    EXPECT_EQ(CauseFromErrno(EROFS, "x"), FileErrorCause::accessDenied);
-    EXPECT_EQ(CauseFromErrno(ENOSPC, "x"), FileErrorCause::diskFull);
-    EXPECT_EQ(CauseFromErrno(EDQUOT, "x"), FileErrorCause::diskFull);
-    EXPECT_EQ(CauseFromErrno(EIO, "x"), FileErrorCause::hardIO);
-    EXPECT_EQ(CauseFromErrno(ENOTDIR, "x"), FileErrorCause::badPath);
-    EXPECT_EQ(CauseFromErrno(EMFILE, "x"), FileErrorCause::tooManyOpenFiles);
-    EXPECT_EQ(CauseFromErrno(EBUSY, "x"), FileErrorCause::sharingViolation);
-    EXPECT_EQ(CauseFromErrno(EXDEV, "x"), FileErrorCause::generic);
-    EXPECT_EQ(CauseFromErrno(ELOOP, "x"), FileErrorCause::generic);
+    const std::pair<int, FileErrorCause> causes[] = {
+        {EACCES, FileErrorCause::accessDenied},    {EPERM, FileErrorCause::accessDenied},
+        {EROFS, FileErrorCause::accessDenied},     {ENOSPC, FileErrorCause::diskFull},
+        {EDQUOT, FileErrorCause::diskFull},        {EIO, FileErrorCause::hardIO},
+        {ENOTDIR, FileErrorCause::badPath},        {EMFILE, FileErrorCause::tooManyOpenFiles},
+        {EBUSY, FileErrorCause::sharingViolation}, {EXDEV, FileErrorCause::generic},
+        {ELOOP, FileErrorCause::generic},
+    };
+    for (const auto& [error, cause] : causes)
+        EXPECT_EQ(CauseFromErrno(error, "x"), cause) << "errno " << error;
 }
 
 TEST(FileError, TextsNameTheFileOrAnUnnamedFile) {

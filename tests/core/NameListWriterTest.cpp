@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "FaultyFileSystem.h"
+#include "RunProgram.h"
 #include "SongBytes.h"
 #include "TempDir.h"
 #include "app/UiLanguage.h"
@@ -14,10 +14,7 @@
 namespace tt {
 namespace {
 
-using test::ListFolder;
-using test::ReadWholeFile;
-using test::TempDir;
-using test::WriteWholeFile;
+using namespace test;
 using V = std::vector<std::string>;
 
 constexpr const char* kName40 = "Harbour_Lights_at_Dusk_demo_take_001.MID";
@@ -128,67 +125,15 @@ TEST_F(NameListWriter, MissingFolderIsACreateErrorAndWritesNothing) {
     EXPECT_TRUE(ListFolder(dir.path()).empty());
 }
 
-// The real file system, with one chosen step failing.
-class FailingFileSystem : public FileSystem {
-  public:
-    enum class Step { write, sync, close, move };
-    explicit FailingFileSystem(Step failing) : m_failing(failing) {}
-
-    std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
-        return m_real.ListNames(folder);
-    }
-    std::optional<FileInfo> Stat(const std::string& path) override { return m_real.Stat(path); }
-    bool Exists(const std::string& path) override { return m_real.Exists(path); }
-    FileHandle OpenRead(const std::string& path) override { return m_real.OpenRead(path); }
-    std::uint64_t Length(FileHandle& file) override { return m_real.Length(file); }
-    std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
-        return m_real.Read(file, buffer, size);
-    }
-    FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
-        return m_real.CreateTemp(targetPath, tempPath);
-    }
-    void Write(FileHandle& file, const void* data, std::size_t size,
-               const std::string& path) override {
-        // Part of the content reaches the file before the failure.
-        m_real.Write(file, data, size / 2, path);
-        FailAt(Step::write, path);
-        m_real.Write(file, static_cast<const char*>(data) + size / 2, size - size / 2, path);
-    }
-    void Sync(FileHandle& file) override {
-        FailAt(Step::sync, {});
-        m_real.Sync(file);
-    }
-    void Close(FileHandle& file) override {
-        m_real.Close(file);
-        FailAt(Step::close, {});
-    }
-    void MoveNoReplace(const std::string& from, const std::string& to) override {
-        m_real.MoveNoReplace(from, to);
-    }
-    void MoveReplace(const std::string& from, const std::string& to) override {
-        FailAt(Step::move, {});
-        m_real.MoveReplace(from, to);
-    }
-    void Remove(const std::string& path) override { m_real.Remove(path); }
-
-  private:
-    void FailAt(Step step, const std::string& path) {
-        if (step == m_failing)
-            throw FileError(FileErrorCause::diskFull, path);
-    }
-
-    FileSystem& m_real = SystemFileSystem();
-    Step m_failing;
-};
-
 TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
-    using Step = FailingFileSystem::Step;
+    using Step = FaultyFileSystem::Step;
     const std::string path = dir / "names.txt";
     const std::string before = "Old file name\tNew file name\r\nkeep.mid\tKeep.mid\r\n";
     WriteWholeFile(path, before);
-    for (const Step step : {Step::write, Step::sync, Step::close, Step::move}) {
-        SCOPED_TRACE(static_cast<int>(step));
-        FailingFileSystem fs(step);
+    for (const Step step : {Step::write, Step::sync, Step::close, Step::moveReplace}) {
+        SCOPED_TRACE(StepName(step));
+        FaultyFileSystem fs;
+        fs.FailFirst(step, FileErrorCause::diskFull);
         try {
             WriteNameList(fs, path, SampleList(), NameListFormat::blankText);
             ADD_FAILURE() << "no error";
@@ -223,14 +168,6 @@ TEST(NameListFormat, SettingLettersAndSaveAsTexts) {
     SetUiLanguage(UiLanguage::english);
 }
 
-// Runs the command-line tool; returns its exit status.
-int RunCli(const std::string& arguments) {
-    const std::string command =
-        std::string("'") + TUNETITLER_CLI_PATH + "' " + arguments + " >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(CliExport, WritesTheScannedFolderAndRejectsBadUsage) {
     using namespace songbytes;
     TempDir songs;
@@ -241,8 +178,9 @@ TEST(CliExport, WritesTheScannedFolderAndRejectsBadUsage) {
     const std::string target = out / "names.xls";
     WriteWholeFile(target, "previous content that is longer than the new list\r\n");
 
-    EXPECT_EQ(
-        RunCli("export --format=xls --language de -o '" + target + "' '" + songs.path() + "'"), 0);
+    const std::string folder = songs.path();
+    EXPECT_EQ(RunCli({"export", "--format=xls", "--language", "de", "-o", target, folder}).exitCode,
+              0);
     EXPECT_EQ(ReadWholeFile(target),
               "Alter Dateiname\tNeuer Dateiname\r\n"
               "b.mid\tBlue Hour.mid\r\n"
@@ -250,20 +188,23 @@ TEST(CliExport, WritesTheScannedFolderAndRejectsBadUsage) {
               "a.mid\t<no title found>\r\n");
 
     EXPECT_EQ(
-        RunCli("export --types pat --format blank -o '" + target + "' '" + songs.path() + "'"), 0);
+        RunCli({"export", "--types", "pat", "--format", "blank", "-o", target, folder}).exitCode,
+        0);
     EXPECT_EQ(ReadWholeFile(target),
               "Old file name                          New file name\r\n"
               "C.PAT                                    Polka.PAT\r\n");
 
     // Usage errors: unknown format, missing output, missing folder, bad language.
-    EXPECT_EQ(RunCli("export --format csv -o '" + target + "' '" + songs.path() + "'"), 2);
-    EXPECT_EQ(RunCli("export --format tab '" + songs.path() + "'"), 2);
-    EXPECT_EQ(RunCli("export --format tab -o '" + target + "'"), 2);
-    EXPECT_EQ(
-        RunCli("export --format tab --language fr -o '" + target + "' '" + songs.path() + "'"), 2);
+    const V usageErrors[] = {
+        {"export", "--format", "csv", "-o", target, folder},
+        {"export", "--format", "tab", folder},
+        {"export", "--format", "tab", "-o", target},
+        {"export", "--format", "tab", "--language", "fr", "-o", target, folder},
+    };
+    for (const V& args : usageErrors)
+        EXPECT_EQ(RunCli(args).exitCode, 2) << ::testing::PrintToString(args);
     // A file error: the output folder does not exist.
-    EXPECT_EQ(
-        RunCli("export --format tab -o '" + out.path() + "/none/x.txt' '" + songs.path() + "'"), 1);
+    EXPECT_EQ(RunCli({"export", "--format", "tab", "-o", out / "none/x.txt", folder}).exitCode, 1);
     EXPECT_EQ(ListFolder(out.path()), V{"names.xls"});
 }
 

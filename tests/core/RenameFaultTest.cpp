@@ -14,13 +14,7 @@
 namespace tt {
 namespace {
 
-using test::EngineWithUi;
-using test::FaultyFileSystem;
-using test::FolderContents;
-using test::TempDir;
-using test::WriteSong;
-using test::WriteUntitledSong;
-using test::WriteWholeFile;
+using namespace test;
 using Step = FaultyFileSystem::Step;
 using Files = std::map<std::string, std::string>;  // full path -> content
 

@@ -13,15 +13,7 @@
 namespace tt {
 namespace {
 
-using test::CaseBlindFileSystem;
-using test::EngineWithUi;
-using test::FolderContents;
-using test::ReadWholeFile;
-using test::TempDir;
-using test::WriteSong;
-using test::WriteUntitledSong;
-using test::WriteWholeFile;
-using Contents = std::map<std::string, std::string>;
+using namespace test;
 
 TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
     TempDir dir;
@@ -49,8 +41,7 @@ TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
     EngineWithUi t;
     t.Scan(dir.path());
     const Contents before = FolderContents(dir.path());
-    for (const char* name : {"a.mid", "b.mid", "c.mid", "Echo.mid"})
-        t.Select(name);
+    t.Select({"a.mid", "b.mid", "c.mid", "Echo.mid"});
     const std::int32_t untitledRow = t.IndexOf("c.mid");
     const std::int32_t echoRow = t.IndexOf("Echo.mid");
 
@@ -77,8 +68,7 @@ TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
     EXPECT_TRUE(t.ui.warnings.empty());
 
     // Renaming again finds every new name in place: nothing to do.
-    for (const char* name : {"Alpha.mid", "Beta.mid", "Echo.mid"})
-        t.Select(name);
+    t.Select({"Alpha.mid", "Beta.mid", "Echo.mid"});
     t.engine.RenameSelectedFiles(false);
     EXPECT_EQ(FolderContents(dir.path()), after);
     EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{untitledRow}));
@@ -114,9 +104,7 @@ TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
         WriteUntitledSong(dir / "u.mid", "u");
         EngineWithUi t;
         t.Scan(dir.path());
-        t.Select("a.mid");
-        t.Select("b.mid");
-        t.Select("u.mid");
+        t.Select({"a.mid", "b.mid", "u.mid"});
         if (change == "resized")
             WriteSong(dir / "b.mid", "Beta", "bigger");
         if (change == "removed")
@@ -165,8 +153,7 @@ struct Collisions {
         WriteUntitledSong(dir / "Alpha.mid", "old alpha");
         WriteUntitledSong(dir / "Beta.mid", "old beta");
         t.Scan(dir.path());
-        for (const char* name : {"a.mid", "b.mid", "c.mid"})
-            t.Select(name);
+        t.Select({"a.mid", "b.mid", "c.mid"});
         before = FolderContents(dir.path());
     }
 };
@@ -221,8 +208,7 @@ TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
     WriteSong(dir / "c.mid", "Gamma", "c");
     WriteUntitledSong(dir / "Beta.mid", "old");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
 
     t.engine.RenameSelectedFiles(false);
@@ -241,8 +227,7 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     WriteSong(dir / "b.mid", "Beta", "b");
     WriteSong(dir / "c.mid", "Gamma", "c");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.engine.m_bEditNames = true;
     t.ui.editAnswers = {std::string("My Song"), std::nullopt};
 
@@ -262,8 +247,7 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     WriteSong(dir / "a.mid", "Alpha", "a");
     std::filesystem::create_directory(dir / "sub");
     EngineWithUi t;
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.engine.m_bEditNames = true;
     t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
 
@@ -313,8 +297,7 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     WriteUntitledSong(dir / "Same.mid", "in the way");
     EngineWithUi t;
     t.Scan(dir.path());
-    t.Select("a.mid");
-    t.Select("b.mid");
+    t.Select({"a.mid", "b.mid"});
     t.engine.m_bEditNames = true;
     // a replaces Same.mid (Yes); b is then given the same name and would
     // replace a, the only copy of its song.
@@ -335,8 +318,7 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     WriteSong(blind / "b.mid", "Beta", "b");
     CaseBlindFileSystem fs;
     EngineWithUi u(fs);
-    u.Scan(blind.path());
-    u.ui.SelectAll();
+    u.ScanAndSelectAll(blind.path());
     u.engine.m_bEditNames = true;
     u.ui.editAnswers = {std::string("Same"), std::string("SAME")};
     u.ui.overwriteAnswers = {OverwriteAnswer::yes};
@@ -371,8 +353,7 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     WriteWholeFile(dir / "Song.txt", "lyrics");
     CaseBlindFileSystem fs;
     EngineWithUi t(fs);
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents before = FolderContents(dir.path());
 
@@ -387,8 +368,7 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
 
     // Copying onto the file itself has nothing to make and loses nothing.
     std::filesystem::rename(dir / "SONG.mid", dir / "Song.mid");
-    t.Scan(dir.path());
-    t.ui.SelectAll();
+    t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {std::nullopt};
     t.engine.RenameSelectedFiles(true);
     EXPECT_TRUE(t.ui.questions.empty());

@@ -53,4 +53,10 @@ ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string
     return result;
 }
 
+ProgramResult RunCli(const std::vector<std::string>& args, const std::string& input) {
+    std::vector<std::string> argv{TUNETITLER_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv, input);
+}
+
 }  // namespace tt::test

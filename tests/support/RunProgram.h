@@ -16,4 +16,7 @@ struct ProgramResult {
 // and collects its standard output and error. Throws when it cannot be started.
 ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& input = {});
 
+// Runs the command-line tool built with the tests, with `args` after the program name.
+ProgramResult RunCli(const std::vector<std::string>& args, const std::string& input = {});
+
 }  // namespace tt::test

@@ -22,8 +22,13 @@ void WriteUntitledSong(const std::string& path, const std::string& tag) {
     WriteBytes(path, Cat({MidiFile(Cat({NoteOn(60, 100), EndOfTrack()})), Text(tag)}));
 }
 
-std::map<std::string, std::string> FolderContents(const std::string& folder) {
-    std::map<std::string, std::string> contents;
+std::string MidiSong(const std::string& title) {
+    const Bytes bytes = MidiFile(Cat({TrackName(title), NoteOn(60, 100), EndOfTrack()}));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+Contents FolderContents(const std::string& folder) {
+    Contents contents;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.is_regular_file())
             contents[entry.path().filename().string()] = ReadWholeFile(entry.path().string());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -8,14 +9,19 @@
 
 namespace tt::test {
 
+// Name -> content of the files in a folder.
+using Contents = std::map<std::string, std::string>;
+
 // Writes a MIDI file whose title is `title`; `tag` (a text event after the track
 // name, which never becomes the title) tells files with the same title apart.
 void WriteSong(const std::string& path, const std::string& title, const std::string& tag = "");
 // Writes a MIDI file without a usable title.
 void WriteUntitledSong(const std::string& path, const std::string& tag);
+// The bytes of a MIDI file with one note whose title is `title` (none when empty).
+std::string MidiSong(const std::string& title);
 
-// Every plain file in `folder` (hidden ones included): name -> content.
-std::map<std::string, std::string> FolderContents(const std::string& folder);
+// Every plain file in `folder` (hidden ones included).
+Contents FolderContents(const std::string& folder);
 
 // An engine on a file system with a scripted user interface, its list scanned from
 // `folder`.
@@ -26,10 +32,18 @@ struct EngineWithUi {
         engine.m_strFolder = folder;
         engine.RefreshFileList();
     }
+    void ScanAndSelectAll(const std::string& folder) {
+        Scan(folder);
+        ui.SelectAll();
+    }
     // Index of the entry whose old name is `fileName`, or -1.
     std::int32_t IndexOf(const std::string& fileName) const;
     const SongFileEntry& Entry(const std::string& fileName) const;
     void Select(const std::string& fileName) { ui.selected.insert(IndexOf(fileName)); }
+    void Select(std::initializer_list<std::string> fileNames) {
+        for (const std::string& fileName : fileNames)
+            Select(fileName);
+    }
 
     ScriptedUi ui;
     RenameEngine engine;
