@@ -69,7 +69,8 @@ FileError::FileError(FileErrorCause cause, std::string path, int sysError)
       m_sysError(sysError) {}
 
 std::string FileError::StandardText() const {
-    return what();
+    // Built afresh rather than taken from what(), which ends at a zero byte in the path.
+    return StandardFileErrorText(m_cause, m_path.empty() ? "an unnamed file" : m_path);
 }
 
 std::string StandardFileErrorText(FileErrorCause cause, const std::string& name) {

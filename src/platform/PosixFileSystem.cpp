@@ -272,9 +272,11 @@ FileSystem& SystemFileSystem() {
 bool IsValidFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..")
         return false;
+    // A zero byte ends the name at the system's interface, so a name holding one
+    // would reach another file than the one named.
     return std::none_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return (byte >= 0x01 && byte <= 0x1F) || byte == 0x7F;
+        return byte <= 0x1F || byte == 0x7F;
     });
 }
 

@@ -263,6 +263,34 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     EXPECT_TRUE(t.ui.questions.empty());
 }
 
+TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
+    // The system cuts a name at a zero byte: "x\0y.mid" would put the song at "x",
+    // and its lyrics, bound for "x\0y.txt", would then replace it after Yes.
+    TempDir dir;
+    TempDir dest;
+    WriteSong(dir / "a.mid", "Alpha", "a");
+    WriteWholeFile(dir / "a.txt", "lyrics");
+    EngineWithUi t;
+    t.ScanAndSelectAll(dir.path());
+    t.engine.m_bEditNames = true;
+    const std::string zeroName("x\0y", 3);
+    t.ui.editAnswers = {zeroName, zeroName};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes, OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+    t.ui.pickerAnswers = {dest.path()};
+    t.engine.RenameSelectedFiles(true);
+
+    EXPECT_EQ(t.ui.warnings,
+              (std::vector<std::string>{"an unnamed file contains an invalid path.",
+                                        dest / zeroName + ".mid contains an invalid path."}));
+    EXPECT_EQ(FolderContents(dir.path()), before);
+    EXPECT_TRUE(std::filesystem::is_empty(dest.path()));
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_EQ(t.ui.selected.size(), 1u);
+}
+
 TEST(RenameSelectedFiles, EntryWhoseFileWasReplacedIsPassedOver) {
     TempDir dir;
     // a.mid is to become Zed.mid, which is itself a listed song (proposed Other.mid).
