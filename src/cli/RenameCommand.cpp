@@ -1,5 +1,6 @@
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -120,17 +121,22 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     const int warningsBefore = ui.warningCount;
     engine.RenameSelectedFiles(bCopy);
 
-    for (const auto& transfer : log.Transfers())
+    std::set<std::string> transferred;
+    for (const auto& transfer : log.Transfers()) {
         io.out << BaseName(transfer.from) << " -> " << BaseName(transfer.to) << '\n';
+        transferred.insert(transfer.from);
+    }
     io.out.flush();
 
     // Rows still selected are titled entries the operation left alone: the
     // target existed and was not to be overwritten, or the run was cancelled.
+    // A song whose companions failed after it was moved keeps its row and its
+    // old entry, but was not left alone.
     for (const std::int32_t row : ui.selected) {
         if (!engine.m_songFiles.IsValidIndex(row))
             continue;
         const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
-        if (entry.titleFound)
+        if (entry.titleFound && !transferred.count(entry.path))
             io.err << entry.fileName << ": left as it is\n";
     }
 

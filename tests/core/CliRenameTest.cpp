@@ -2,6 +2,7 @@
 // process on real folders.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,16 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     EXPECT_NE(warned.err.find("Files larger than 1 MB cannot be handled!"), std::string::npos)
         << warned.err;
     EXPECT_EQ(ListFolder(dest.path()), (V{"Alpha.mid", "Alpha.txt"}));
+
+    // An error among the companions, after the song itself was renamed: the song is
+    // reported as renamed, not as left as it is.
+    std::filesystem::create_directory(dir / "Alpha.txt");
+    const auto halfway = RunCli({"rename", "--overwrite", "yes", dir.path(), "song.mid"});
+    EXPECT_EQ(halfway.exitCode, 1);
+    EXPECT_EQ(halfway.out, "song.mid -> Alpha.mid\n");
+    EXPECT_EQ(halfway.err, "Access to an unnamed file was denied.\n");
+    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "song.txt"));
 }
 
 TEST_F(CliRenameTest, UsageErrorsTouchNothing) {
