@@ -2,6 +2,7 @@
 
 #include "engine/NameText.h"
 #include "engine/RenameEngine.h"
+#include "engine/SameFile.h"
 
 namespace tt {
 
@@ -57,6 +58,11 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         if (found.empty() || found.front() == '.')
             continue;  // hidden
         const std::string oldCompanion = folderPrefix + found;
+        // A new name with an extension of no song kind can put the song (or its
+        // copy) under a name that this search finds; it is the song, not a companion.
+        if (oldCompanion == newPath ||
+            (EqualsNoCase(oldCompanion, newPath) && IsSameFile(m_fs, newPath, oldCompanion)))
+            continue;
         const auto info = m_fs.Stat(oldCompanion);
         if (!info || info->isDirectory)
             continue;

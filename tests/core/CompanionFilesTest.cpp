@@ -214,6 +214,47 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     EXPECT_EQ(otherAfter.at("Song.txt"), "lower");
 }
 
+TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
+    // An edited name whose extension is no song extension puts the song under a
+    // name that the search for its old base finds again.
+    struct Case {
+        std::string base, ext, songAt;
+    };
+    for (const bool copy : {false, true}) {
+        for (const Case& c :
+             {Case{"a", ".TXT", "a.TXT"}, Case{"a.backup", ".txt", "a.backup.txt"}}) {
+            SCOPED_TRACE(c.songAt + (copy ? " (copy)" : ""));
+            TempDir dir;
+            WriteSong(dir / "a.mid", "Alpha", "a");
+            WriteWholeFile(dir / "a.txt", "lyrics");
+            EngineWithUi t;
+            t.ScanAndSelectAll(dir.path());
+            t.engine.m_bEditNames = true;
+            t.ui.editAnswers = {c.base};
+            t.ui.editExtAnswers = {c.ext};
+            t.ui.pickerAnswers = {std::nullopt};
+            t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+            const Contents before = FolderContents(dir.path());
+
+            t.engine.RenameSelectedFiles(copy);
+
+            // The lyrics stay (a.txt would become a.txt, or a.backup.txt, which
+            // the song has just taken); the song stays where it was put.
+            Contents expected = before;
+            if (!copy)
+                expected.erase("a.mid");
+            expected[c.songAt] = before.at("a.mid");
+            EXPECT_EQ(FolderContents(dir.path()), expected);
+            EXPECT_TRUE(t.ui.questions.empty());
+            EXPECT_TRUE(t.ui.warnings.empty());
+            if (!copy) {
+                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / c.songAt);
+                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).titleFound, 1);
+            }
+        }
+    }
+}
+
 TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {
     TempDir dir;
     WriteSong(dir / ".hidden.mid", "Title", "h");

@@ -20,6 +20,10 @@ bool ScriptedUi::EditName(std::string& name, std::string& ext) {
     if (!answer)
         return false;
     name = *answer;
+    if (!editExtAnswers.empty()) {
+        ext = editExtAnswers.front();
+        editExtAnswers.pop_front();
+    }
     return true;
 }
 

@@ -23,7 +23,8 @@ class ScriptedUi : public EngineUi {
 
     // Answers, taken from the front; an empty queue answers cancel / not confirmed.
     std::deque<OverwriteAnswer> overwriteAnswers;
-    std::deque<std::optional<std::string>> editAnswers;    // nullopt = cancel; else new base name
+    std::deque<std::optional<std::string>> editAnswers;  // nullopt = cancel; else new base name
+    std::deque<std::string> editExtAnswers;  // new extensions, one per confirmed edit while any
     std::deque<std::optional<std::string>> pickerAnswers;  // nullopt = cancel
     std::string destinationSetting;
 
