@@ -5,6 +5,20 @@
 
 namespace tt {
 
+SongFileList::SongFileList(SongFileList&& other) noexcept
+    : m_items(std::move(other.m_items)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
+      m_count(std::exchange(other.m_count, 0)) {}
+
+SongFileList& SongFileList::operator=(SongFileList&& other) noexcept {
+    if (this != &other) {
+        m_items = std::move(other.m_items);
+        m_capacity = std::exchange(other.m_capacity, 0);
+        m_count = std::exchange(other.m_count, 0);
+    }
+    return *this;
+}
+
 void SongFileList::Clear() {
     m_items.reset();
     m_capacity = 0;

@@ -16,8 +16,9 @@ class SongFileList {
     SongFileList() = default;
     SongFileList(const SongFileList&) = delete;
     SongFileList& operator=(const SongFileList&) = delete;
-    SongFileList(SongFileList&&) = default;
-    SongFileList& operator=(SongFileList&&) = default;
+    // Moving takes the block along and leaves the source empty.
+    SongFileList(SongFileList&& other) noexcept;
+    SongFileList& operator=(SongFileList&& other) noexcept;
 
     // Destroys all entries and releases the block.
     void Clear();

@@ -356,6 +356,20 @@ TEST(SongFileList, GrowsInStepsOfAThousand) {
     EXPECT_EQ(list.capacity(), 6001);
     EXPECT_EQ(list.ElementAt(1000).fileName, "1000");
 
+    // A list moved away from is empty, not a count over a missing block.
+    SongFileList moved(std::move(list));
+    EXPECT_EQ(moved.count(), 1001);
+    EXPECT_EQ(moved.ElementAt(1000).fileName, "1000");
+    ASSERT_EQ(list.count(), 0);
+    EXPECT_EQ(list.capacity(), 0);
+    EXPECT_THROW(list.ElementAt(0), std::bad_alloc);
+    list = std::move(moved);
+    ASSERT_EQ(moved.count(), 0);
+    EXPECT_EQ(moved.capacity(), 0);
+    EXPECT_EQ(list.count(), 1001);
+    moved.Append(last);
+    EXPECT_EQ(moved.capacity(), 1000);
+
     list.Clear();
     EXPECT_EQ(list.capacity(), 0);
     EXPECT_EQ(list.count(), 0);
