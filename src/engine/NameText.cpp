@@ -13,23 +13,21 @@ char FoldAscii(char c) {
 }  // namespace
 
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
-    // Walk forward once, remembering where each character starts, so an invalid
-    // byte is never mistaken for the tail of a sequence.
-    std::size_t starts[8] = {};
-    std::size_t seen = 0;
-    if (count == 0)
-        return text.size();
-    if (count > 8)
-        count = 8;
-    for (std::size_t pos = 0; pos < text.size();) {
-        starts[seen % count] = pos;
-        ++seen;
+    // Characters are found walking forward, so an invalid byte is never mistaken
+    // for the tail of a sequence: count them all, then walk to the first kept one.
+    const auto next = [&](std::size_t pos) {
         const std::size_t length = Utf8SequenceLength(text, pos);
-        pos += length == 0 ? 1 : length;
-    }
-    if (seen < count)
+        return pos + (length == 0 ? 1 : length);
+    };
+    std::size_t total = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos = next(pos))
+        ++total;
+    if (total <= count)
         return 0;
-    return starts[seen % count];
+    std::size_t pos = 0;
+    for (std::size_t skip = total - count; skip > 0; --skip)
+        pos = next(pos);
+    return pos;
 }
 
 std::string LastChars(std::string_view text, std::size_t count) {

@@ -322,6 +322,26 @@ TEST_F(FolderScan, PathsGetExactlyOneSeparator) {
     EXPECT_FALSE(engine.FileExists(dir / "missing.mid"));
 }
 
+TEST(NameText, LastCharactersAreCountedByCharacter) {
+    EXPECT_EQ(LastChars("Song.mid", 4), ".mid");
+    EXPECT_EQ(WithoutLastChars("Song.mid", 4), "Song");
+    EXPECT_EQ(LastChars("abc", 4), "abc");
+    EXPECT_EQ(WithoutLastChars("abc", 4), "");
+    EXPECT_EQ(LastChars("abcd", 0), "");
+    // A two- and a three-byte character each count once; a stray byte counts once.
+    EXPECT_EQ(LastChars("x\xC3\xA4\xE2\x82\xAC.m", 4), "\xC3\xA4\xE2\x82\xAC.m");
+    EXPECT_EQ(LastChars("ab\xE2\x82.mi", 4), "\x82.mi");
+    // Any count, not only short ones.
+    EXPECT_EQ(LastChars("0123456789", 9), "123456789");
+    EXPECT_EQ(WithoutLastChars("0123456789", 9), "0");
+    EXPECT_EQ(LastChars("\xC3\xA4"
+                        "0123456789",
+                        10),
+              "0123456789");
+    EXPECT_EQ(LastChars("0123456789", 10), "0123456789");
+    EXPECT_EQ(LastChars("0123456789", 11), "0123456789");
+}
+
 TEST(SongFileList, GrowsInStepsOfAThousand) {
     SongFileList list;
     EXPECT_EQ(list.capacity(), 0);
