@@ -8,6 +8,15 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
+// Appends `text` as a text file stores it: every line feed as CR LF.
+void AppendText(std::string& out, const std::string& text) {
+    for (const char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+}
+
 // The temporary file and its handle until the file has been moved into place.
 // Dropped early, it closes the handle and removes the file.
 class PendingTempFile {
@@ -59,7 +68,7 @@ std::string NameListContent(const SongFileList& list, NameListFormat format) {
 
     for (std::int32_t i = 0; i < list.count(); ++i) {
         const SongFileEntry& entry = list.ElementAt(i);
-        out += entry.fileName;
+        AppendText(out, entry.fileName);
         if (blanks) {
             if (entry.fileName.size() < kBlankTextNameWidth)
                 out.append(kBlankTextNameWidth - entry.fileName.size(), ' ');
@@ -67,7 +76,7 @@ std::string NameListContent(const SongFileList& list, NameListFormat format) {
         } else {
             out += '\t';
         }
-        out += NewNameText(entry);
+        AppendText(out, NewNameText(entry));
         out += kLineEnd;
     }
     return out;

@@ -17,7 +17,8 @@ inline constexpr std::size_t kBlankTextHeadingGap = 26;
 // The whole file content, byte for byte: a header line with the headings of the
 // current UI language, then one line per entry in list order, every line ended by
 // CR LF. Tab text and spreadsheet put a tab between the columns; blank text pads
-// the old name with blanks to 40 bytes and adds one blank.
+// the old name with blanks to 40 bytes and adds one blank. A line feed inside a
+// name is stored as CR LF, as everywhere in a text file.
 std::string NameListContent(const SongFileList& list, NameListFormat format);
 
 // The temporary file beside the target could not be created: nothing was written.

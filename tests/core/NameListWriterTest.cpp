@@ -105,6 +105,24 @@ TEST_F(NameListWriter, EmptyListWritesOnlyTheHeader) {
               "Alter Dateiname                          Neuer Dateiname\r\n");
 }
 
+TEST_F(NameListWriter, ALineFeedInsideANameIsStoredAsCarriageReturnAndLineFeed) {
+    // The file is text: every line feed written becomes CR LF, also one inside a
+    // name (a file name may hold one; a title keeps one between its words). The
+    // blank padding counts the name's own bytes.
+    SongFileList list;
+    list.Append(Entry("two\nlines.mid", "Title\nArtist.mid", true));
+    list.Append(Entry("cr\r.mid", "", false));
+    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english),
+              "Old file name\tNew file name\r\n"
+              "two\r\nlines.mid\tTitle\r\nArtist.mid\r\n"
+              "cr\r.mid\t<no title found>\r\n");
+    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english),
+              "Old file name                          New file name\r\n"
+              "two\r\nlines.mid" +
+                  std::string(28, ' ') + "Title\r\nArtist.mid\r\n" + "cr\r.mid" +
+                  std::string(34, ' ') + "<no title found>\r\n");
+}
+
 TEST_F(NameListWriter, ReplacesAnExistingFileCompletely) {
     WriteWholeFile(dir / "names.txt", std::string(5000, 'x') + "\r\nold tail\r\n");
     SongFileList list;
