@@ -72,26 +72,54 @@ TEST(UniqueNames, SuffixNeverSplitsACharacter) {
     EXPECT_EQ(Unique({"XAb\xC3\xA4x", "XAb\xC3\xA4x"}), (V{"XAb\xC3\xA4x", "X_1Ab\xC3\xA4x"}));
 }
 
-// Random lists built from few titles, with suffixed names mixed in, so that
-// clashes, retries and double suffixes all occur.
+// Random lists drawn from a window of few names, so that clashes, retries and
+// double suffixes all occur: suffixed forms of the plain names, names shorter
+// than four characters, multi-byte characters in the cut, and entries without a
+// title that still hold a name.
 void CheckAgainstPairwise(int seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(static_cast<unsigned>(seed));
-    const V stems = {"Song", "Song_1", "Song_2", "Song_1_1", "Blue", "Blue_1", "A", ""};
-    const V extensions = {".mid", ".sty", ".MID"};
-    auto randomName = [&] {
-        const std::string& stem = stems[random() % stems.size()];
-        if (stem.empty())
-            return std::string();
-        return stem + extensions[random() % (seed % 3 == 0 ? 1 : extensions.size())];
+    const V pool = {"Song.mid",
+                    "Song_1.mid",
+                    "Song_2.mid",
+                    "Song_1_1.mid",
+                    "Song.sty",
+                    "Song.MID",
+                    "Blue.mid",
+                    "Blue_1.mid",
+                    "A.mid",
+                    "A",
+                    "_1A",
+                    "_2A",
+                    "_1_1A",
+                    "ab",
+                    "_1ab",
+                    ".pa",
+                    "_1.pa",
+                    "x\xC3\xA4.mi",
+                    "x_1\xC3\xA4.mi",
+                    "\xC3\xA4.m",
+                    "_1\xC3\xA4.m"};
+    const std::size_t window = 2 + random() % (pool.size() - 1);
+    const std::size_t offset = random() % pool.size();
+    auto randomEntry = [&] {
+        SongFileEntry entry;
+        const std::size_t pick = random() % (window + 1);
+        if (pick == window)
+            return entry;  // no title, no name
+        entry.newName = pool[(offset + pick) % pool.size()];
+        entry.titleFound = random() % 6 == 0 ? 0 : 1;
+        return entry;
     };
-    const std::size_t length = 1 + random() % 60;
-    V names;
-    for (std::size_t i = 0; i < length; ++i)
-        names.push_back(randomName());
+    const std::size_t length = 1 + random() % (seed % 5 == 0 ? 100 : 40);
+    SongFileList fast;
+    SongFileList slow;
+    for (std::size_t i = 0; i < length; ++i) {
+        const SongFileEntry entry = randomEntry();
+        fast.Append(entry);
+        slow.Append(entry);
+    }
 
-    SongFileList fast = MakeList(names);
-    SongFileList slow = MakeList(names);
     UniqueNames unique;
     for (int round = 0; round < 6; ++round) {
         unique.Run(fast);
@@ -99,18 +127,15 @@ void CheckAgainstPairwise(int seed) {
         ASSERT_EQ(Names(fast), Names(slow)) << "round " << round;
         // Change a few entries as a rename would, or append one as a copy would.
         for (int change = 0; change < 3; ++change) {
-            const std::string name = randomName();
+            const SongFileEntry entry = randomEntry();
             if (random() % 4 == 0) {
-                SongFileEntry entry;
-                entry.newName = name;
-                entry.titleFound = name.empty() ? 0 : 1;
                 fast.Append(entry);
                 slow.Append(entry);
             } else {
                 const auto i = static_cast<std::int32_t>(random() % fast.count());
                 for (SongFileList* list : {&fast, &slow}) {
-                    list->ElementAt(i).newName = name;
-                    list->ElementAt(i).titleFound = name.empty() ? 0 : 1;
+                    list->ElementAt(i).newName = entry.newName;
+                    list->ElementAt(i).titleFound = entry.titleFound;
                 }
                 unique.NoteEntryChanged(i);
             }
