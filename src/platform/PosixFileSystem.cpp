@@ -55,6 +55,16 @@ bool IsCaseOnlyChange(const std::string& from, const std::string& to) {
     return true;
 }
 
+// True when `from` is a symbolic link that leads to the very file `to` names.
+bool IsLinkTo(const std::string& from, const std::string& to) {
+    struct stat link {};
+    struct stat linked {};
+    struct stat target {};
+    return ::lstat(from.c_str(), &link) == 0 && S_ISLNK(link.st_mode) &&
+           ::stat(from.c_str(), &linked) == 0 && ::lstat(to.c_str(), &target) == 0 &&
+           linked.st_dev == target.st_dev && linked.st_ino == target.st_ino;
+}
+
 [[noreturn]] void ThrowErrno(int err, const std::string& path, bool carryPath) {
     throw FileErrorFromErrno(err, path, carryPath);
 }
@@ -195,6 +205,11 @@ class PosixFileSystem final : public FileSystem {
 
     void MoveReplace(const std::string& from, const std::string& to) override {
         CheckTargetName(to, false);
+        // A link moved over the file it leads to would leave a link to itself and
+        // lose the file. The name already reaches the content, so both names stay,
+        // as rename(2) leaves them for two hard links of one file.
+        if (IsLinkTo(from, to))
+            return;
         if (IsCaseOnlyChange(from, to))
             MoveThroughTemp(from, to, true);
         else if (::rename(from.c_str(), to.c_str()) != 0)

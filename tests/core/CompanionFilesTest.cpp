@@ -255,6 +255,42 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
     }
 }
 
+TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
+    // Song.txt is a symbolic link to the lyrics already named after the title, and
+    // link.mid one to a song that the edit dialog gives the link's name to. Moving
+    // a link over its own file would leave a link to itself and lose the file.
+    TempDir dir;
+    WriteSong(dir / "Song.mid", "Title", "song");
+    WriteWholeFile(dir / "Title.txt", "lyrics");
+    std::filesystem::create_symlink("Title.txt", dir / "Song.txt");
+    WriteSong(dir / "Real.mid", "Real", "real");
+    std::filesystem::create_symlink("Real.mid", dir / "link.mid");
+    EngineWithUi t;
+    t.Scan(dir.path());
+    t.Select({"Song.mid", "link.mid"});
+    t.engine.m_bEditNames = true;
+    ASSERT_LT(t.IndexOf("link.mid"), t.IndexOf("Song.mid"));
+    t.ui.editAnswers = {std::string("Real"), std::string("Title")};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents before = FolderContents(dir.path());
+
+    t.engine.RenameSelectedFiles(false);
+
+    // Each file itself, not a link, with its content.
+    const auto plainContent = [](const std::string& path) {
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(path, error);
+        return std::filesystem::is_regular_file(status) ? ReadWholeFile(path) : "<no plain file>";
+    };
+    EXPECT_TRUE(t.ui.warnings.empty());
+    EXPECT_EQ(plainContent(dir / "Title.txt"), "lyrics");
+    EXPECT_EQ(plainContent(dir / "Title.mid"), before.at("Song.mid"));
+    EXPECT_EQ(plainContent(dir / "Real.mid"), before.at("Real.mid"));
+    // The links stay beside their files, as two hard links of one file would.
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Song.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.mid"));
+}
+
 TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {
     TempDir dir;
     WriteSong(dir / ".hidden.mid", "Title", "h");
