@@ -154,8 +154,8 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     SongFileEntry& entry = m_songFiles.ElementAt(index);
     entry.path = target;
     entry.fileName = name;
+    NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
     ReadEntryTitle(entry);
-    NoteEntryChanged(index);
     if (const auto info = m_fs.Stat(target)) {
         entry.size = static_cast<std::uint32_t>(info->size);
         entry.lastWriteTime = info->lastWriteTime;
@@ -177,8 +177,8 @@ void RenameEngine::UpdateListedCopy(const std::string& target, const std::string
     if (found != m_entryByPath.end()) {
         SongFileEntry& entry = m_songFiles.ElementAt(found->second);
         entry.fileName = name;
-        ReadEntryTitle(entry);
         NoteEntryChanged(found->second);
+        ReadEntryTitle(entry);
         if (const auto info = m_fs.Stat(target)) {
             entry.size = static_cast<std::uint32_t>(info->size);
             entry.lastWriteTime = info->lastWriteTime;

@@ -100,6 +100,17 @@ void UniqueNames::Sync(const SongFileList& list) {
 }
 
 void UniqueNames::Run(SongFileList& list) {
+    try {
+        RunIndexed(list);
+    } catch (...) {
+        // An error (out of memory) may have left the index half updated; the next
+        // run builds it afresh from the list.
+        Invalidate();
+        throw;
+    }
+}
+
+void UniqueNames::RunIndexed(SongFileList& list) {
     if (!m_valid || static_cast<std::int32_t>(m_names.size()) > list.count())
         Build(list);
     else

@@ -27,6 +27,7 @@ class UniqueNames {
     void NoteEntryChanged(std::int32_t index);
 
   private:
+    void RunIndexed(SongFileList& list);
     void Build(const SongFileList& list);
     void Sync(const SongFileList& list);
     void AddMember(const std::string& name, std::int32_t index);
