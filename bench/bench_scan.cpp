@@ -4,9 +4,6 @@
 //   bench_scan            runs both measurements in a temporary folder
 //   bench_scan memory DIR scans DIR once and prints the peak memory (used internally)
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,8 +18,6 @@
 #include "engine/UniqueNames.h"
 #include "platform/FileSystem.h"
 
-extern char** environ;
-
 namespace {
 
 using namespace tt;
@@ -30,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 
 // A user interface that shows nothing.
 class SilentUi : public EngineUi {
-public:
+  public:
     void ReportReadError(const std::string&) override {}
     void ShowWarning(const std::string&) override {}
     OverwriteAnswer AskOverwrite(const std::string&) override { return OverwriteAnswer::no; }
@@ -55,10 +50,10 @@ std::vector<std::string> MakeSongs(const std::string& folder, int count, int tit
         char name[32];
         std::snprintf(name, sizeof name, "SONG%06d.MID", i);
         const std::string title = "Song number " + std::to_string(i % titles);
-        songbytes::WriteBytes(folder + "/" + name,
-                              songbytes::MidiFile(songbytes::Cat({songbytes::TrackName(title),
-                                                                  songbytes::EndOfTrack()}),
-                                                  size));
+        songbytes::WriteBytes(
+            folder + "/" + name,
+            songbytes::MidiFile(
+                songbytes::Cat({songbytes::TrackName(title), songbytes::EndOfTrack()}), size));
         names.push_back(name);
     }
     return names;
@@ -75,7 +70,8 @@ double ReadAllFiles(const std::string& folder, const std::vector<std::string>& n
     std::size_t total = 0;
     for (const auto& name : names) {
         const int fd = ::open((folder + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) continue;
+        if (fd < 0)
+            continue;
         const off_t length = ::lseek(fd, 0, SEEK_END);
         ::lseek(fd, 0, SEEK_SET);
         buffer.resize(static_cast<std::size_t>(length));
@@ -83,7 +79,8 @@ double ReadAllFiles(const std::string& folder, const std::vector<std::string>& n
         ::close(fd);
     }
     const double seconds = Seconds(start);
-    if (total == 0) std::puts("nothing read?");
+    if (total == 0)
+        std::puts("nothing read?");
     return seconds;
 }
 
@@ -114,17 +111,32 @@ void Compare(const char* label, const std::string& folder, const std::vector<std
                 scan / read <= limit ? "OK" : "TOO SLOW");
 }
 
+// Peak resident memory of this process in kB (the high-water mark of its own
+// address space, so nothing of a parent that spawned it is counted).
+long PeakResidentKilobytes() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return -1;
+    char line[256];
+    long peak = -1;
+    while (std::fgets(line, sizeof line, status) != nullptr)
+        if (std::sscanf(line, "VmHWM: %ld kB", &peak) == 1)
+            break;
+    std::fclose(status);
+    return peak;
+}
+
+// Scans `folder` in a fresh process, which reports its own peak memory.
 long PeakMemoryOfScan(const std::string& folder) {
-    const std::string self = "/proc/self/exe";
-    char* argv[] = {const_cast<char*>("bench_scan"), const_cast<char*>("memory"),
-                    const_cast<char*>(folder.c_str()), nullptr};
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    rusage usage{};
-    ::getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss;  // kilobytes
+    const std::string command =
+        "/proc/" + std::to_string(::getpid()) + "/exe memory '" + folder + "'";
+    std::FILE* child = ::popen(command.c_str(), "r");
+    if (child == nullptr)
+        return -1;
+    long peak = -1;
+    if (std::fscanf(child, "%ld", &peak) != 1)
+        peak = -1;
+    return ::pclose(child) == 0 ? peak : -1;
 }
 
 void UniqueNamesAlone() {
@@ -139,8 +151,9 @@ void UniqueNamesAlone() {
     const auto start = Clock::now();
     unique.Run(list);
     const double seconds = Seconds(start);
-    std::printf("MakeNewNamesUnique on 100,000 entries (1,000 titles x 100): %.3f s (limit 0.5) %s\n",
-                seconds, seconds < 0.5 ? "OK" : "TOO SLOW");
+    std::printf(
+        "MakeNewNamesUnique on 100,000 entries (1,000 titles x 100): %.3f s (limit 0.5) %s\n",
+        seconds, seconds < 0.5 ? "OK" : "TOO SLOW");
 }
 
 }  // namespace
@@ -149,6 +162,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "memory") {
         std::int32_t count = 0;
         Scan(argv[2], count);
+        std::printf("%ld\n", PeakResidentKilobytes());
         return count > 0 ? 0 : 1;
     }
     {
