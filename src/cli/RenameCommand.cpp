@@ -10,6 +10,7 @@
 #include "cli/ScanFolder.h"
 #include "cli/TransferLog.h"
 #include "engine/RenameEngine.h"
+#include "platform/PathText.h"
 
 namespace tt::cli {
 
@@ -74,11 +75,6 @@ TransferOptions ParseTransferOptions(const std::vector<std::string>& args, bool 
     return options;
 }
 
-std::string BaseName(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Selects the rows of the entries named on the command line, or every row.
 void SelectRows(const RenameEngine& engine, const TransferOptions& options, CliUi& ui) {
     const SongFileList& list = engine.m_songFiles;
@@ -123,7 +119,7 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
 
     std::set<std::string> transferred;
     for (const auto& transfer : log.Transfers()) {
-        io.out << BaseName(transfer.from) << " -> " << BaseName(transfer.to) << '\n';
+        io.out << NameOf(transfer.from) << " -> " << NameOf(transfer.to) << '\n';
         transferred.insert(transfer.from);
     }
     io.out.flush();

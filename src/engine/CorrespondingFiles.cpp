@@ -1,8 +1,10 @@
 #include <optional>
 
 #include "engine/NameText.h"
+#include "engine/OperationFiles.h"
 #include "engine/RenameEngine.h"
 #include "engine/SameFile.h"
+#include "platform/PathText.h"
 
 namespace tt {
 
@@ -29,7 +31,7 @@ std::optional<std::string> CompanionSuffix(const std::string& rest) {
     const std::string_view extension = std::string_view(rest).substr(dot);
     if (OffsetOfLastChars(extension, 3) == 0)
         return rest;  // fewer than three characters after the dot: kept as it is
-    const std::string lowered = FoldedAscii(std::string(extension));
+    const std::string lowered = FoldAsciiCase(std::string(extension));
     if (lowered == ".mid" || lowered == ".sty" || lowered == ".pat")
         return std::nullopt;
     return rest.substr(0, dot) + lowered;

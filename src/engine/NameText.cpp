@@ -51,6 +51,12 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::string FoldAsciiCase(std::string text) {
+    for (char& c : text)
+        c = FoldAscii(c);
+    return text;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareNoCase(a, b) == 0;
 }

@@ -18,6 +18,8 @@ std::string WithoutLastChars(std::string_view text, std::size_t count);
 // Compares ignoring case: A-Z fold to a-z, then bytes compare unsigned.
 int CompareNoCase(std::string_view a, std::string_view b);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// `text` with A-Z folded to a-z.
+std::string FoldAsciiCase(std::string text);
 
 // Adds a separator unless the folder already ends in one; an empty folder stays
 // empty, so the name is taken relative to the current directory.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/NameText.h"
 #include "engine/SameFile.h"
+#include "platform/PathText.h"
 
 namespace tt {
 
@@ -14,19 +16,6 @@ std::string FolderKey(const std::string& path) {
     while (!folder.empty() && folder.back() == '/')
         folder.pop_back();
     return folder.empty() ? std::string("/") : folder;
-}
-
-std::string NameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FoldedAscii(std::string name) {
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return name;
 }
 
 void OperationFiles::Reset() {
@@ -43,12 +32,12 @@ std::vector<std::string> OperationFiles::CompanionCandidates(FileSystem& fs,
         // A folder that cannot be listed offers no companions.
         if (const auto listed = fs.ListNames(folder.empty() ? std::string(".") : folder)) {
             for (const std::string& name : *listed)
-                names.emplace(FoldedAscii(name), name);
+                names.emplace(FoldAsciiCase(name), name);
         }
         found = m_folders.emplace(folder, std::move(names)).first;
     }
 
-    const std::string key = FoldedAscii(baseName);
+    const std::string key = FoldAsciiCase(baseName);
     std::vector<std::string> matches;
     const NameSet& names = found->second;
     for (auto it = names.lower_bound({key, std::string()});
@@ -68,9 +57,9 @@ OperationFiles::NameSet* OperationFiles::IndexedFolder(const std::string& path) 
 void OperationFiles::NoteMoved(const std::string& from, const std::string& to) {
     if (NameSet* names = IndexedFolder(from)) {
         std::string name = NameOf(from);
-        names->erase({FoldedAscii(name), name});
+        names->erase({FoldAsciiCase(name), name});
     }
-    const auto placed = m_placed.find(FoldedAscii(from));
+    const auto placed = m_placed.find(FoldAsciiCase(from));
     if (placed != m_placed.end()) {
         std::erase(placed->second, from);
         if (placed->second.empty())
@@ -82,15 +71,15 @@ void OperationFiles::NoteMoved(const std::string& from, const std::string& to) {
 void OperationFiles::NoteCreated(const std::string& path) {
     if (NameSet* names = IndexedFolder(path)) {
         std::string name = NameOf(path);
-        names->emplace(FoldedAscii(name), std::move(name));
+        names->emplace(FoldAsciiCase(name), std::move(name));
     }
-    auto& spellings = m_placed[FoldedAscii(path)];
+    auto& spellings = m_placed[FoldAsciiCase(path)];
     if (std::find(spellings.begin(), spellings.end(), path) == spellings.end())
         spellings.push_back(path);
 }
 
 bool OperationFiles::IsPlaced(FileSystem& fs, const std::string& path) const {
-    const auto placed = m_placed.find(FoldedAscii(path));
+    const auto placed = m_placed.find(FoldAsciiCase(path));
     if (placed == m_placed.end())
         return false;
     return std::any_of(placed->second.begin(), placed->second.end(),

@@ -49,9 +49,5 @@ class OperationFiles {
 // The folder part of `path` used to identify a folder: everything before the last
 // '/', without trailing separators ("/" for a file in the root, "" for a bare name).
 std::string FolderKey(const std::string& path);
-// The part of `path` after its last '/'.
-std::string NameOf(const std::string& path);
-// `name` with A-Z folded to a-z.
-std::string FoldedAscii(std::string name);
 
 }  // namespace tt

@@ -4,6 +4,7 @@
 
 #include "engine/NameText.h"
 #include "engine/OperationFiles.h"
+#include "platform/PathText.h"
 
 namespace tt {
 

@@ -12,22 +12,11 @@
 
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tt {
 
 namespace {
-
-std::string BaseName(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // A fresh hidden name for a temporary file in `folder`.
 std::string TempNameIn(const std::string& folder) {
@@ -70,7 +59,7 @@ bool IsLinkTo(const std::string& from, const std::string& to) {
 }
 
 void CheckTargetName(const std::string& path, bool carryPath) {
-    if (!IsValidFileName(BaseName(path)))
+    if (!IsValidFileName(NameOf(path)))
         throw FileError(FileErrorCause::badPath, carryPath ? path : std::string(), EINVAL);
 }
 

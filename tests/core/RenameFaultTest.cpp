@@ -10,6 +10,7 @@
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/OperationFiles.h"
+#include "platform/PathText.h"
 
 namespace tt {
 namespace {
