@@ -5,6 +5,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/EngineUi.h"
 
@@ -43,6 +45,12 @@ class CliUi : public EngineUi {
     void UpdateButtonStates() override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    void FileTransferred(const std::string& from, const std::string& to) override {
+        transfers.emplace_back(from, to);
+    }
+
+    // Files renamed or copied (source, target), in the order they were done.
+    std::vector<std::pair<std::string, std::string>> transfers;
 
   private:
     std::istream& m_in;

@@ -8,7 +8,6 @@
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
-#include "cli/TransferLog.h"
 #include "engine/RenameEngine.h"
 #include "platform/PathText.h"
 
@@ -99,8 +98,7 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     CliUi ui(io.in, io.err);
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
-    TransferLog log(SystemFileSystem());
-    RenameEngine engine(log, ui);
+    RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, options.folder, options.types);
     SelectRows(engine, options, ui);
 
@@ -118,9 +116,9 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     engine.RenameSelectedFiles(bCopy);
 
     std::set<std::string> transferred;
-    for (const auto& transfer : log.Transfers()) {
-        io.out << NameOf(transfer.from) << " -> " << NameOf(transfer.to) << '\n';
-        transferred.insert(transfer.from);
+    for (const auto& [from, to] : ui.transfers) {
+        io.out << NameOf(from) << " -> " << NameOf(to) << '\n';
+        transferred.insert(from);
     }
     io.out.flush();
 

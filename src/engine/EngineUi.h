@@ -38,6 +38,13 @@ class EngineUi : public TitleErrorReporter {
     virtual void UpdateButtonStates() = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // A file (song or companion) now stands at `to`: moved there, or copied there
+    // from `from`. For a log of what was done; a window needs nothing of it.
+    virtual void FileTransferred(const std::string& from, const std::string& to) {
+        (void)from;
+        (void)to;
+    }
 };
 
 // Shows the wait cursor for as long as it lives.

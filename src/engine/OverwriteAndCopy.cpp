@@ -67,6 +67,7 @@ void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool
     else
         m_fs.MoveNoReplace(from, to);
     m_operationFiles.NoteMoved(from, to);
+    m_ui.FileTransferred(from, to);
 }
 
 bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& target,
@@ -107,6 +108,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         throw;
     }
     m_operationFiles.NoteCreated(target);
+    m_ui.FileTransferred(source, target);
     return true;
 }
 
