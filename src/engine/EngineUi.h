@@ -41,10 +41,7 @@ class EngineUi : public TitleErrorReporter {
 
     // A file (song or companion) now stands at `to`: moved there, or copied there
     // from `from`. For a log of what was done; a window needs nothing of it.
-    virtual void FileTransferred(const std::string& from, const std::string& to) {
-        (void)from;
-        (void)to;
-    }
+    virtual void FileTransferred(const std::string& /*from*/, const std::string& /*to*/) {}
 };
 
 // Shows the wait cursor for as long as it lives.

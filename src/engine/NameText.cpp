@@ -4,14 +4,6 @@
 
 namespace tt {
 
-namespace {
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
     // Characters are found walking forward, so an invalid byte is never mistaken
     // for the tail of a sequence: count them all, then walk to the first kept one.
@@ -36,29 +28,6 @@ std::string LastChars(std::string_view text, std::size_t count) {
 
 std::string WithoutLastChars(std::string_view text, std::size_t count) {
     return std::string(text.substr(0, OffsetOfLastChars(text, count)));
-}
-
-int CompareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(FoldAscii(a[i]));
-        const auto y = static_cast<unsigned char>(FoldAscii(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
-std::string FoldAsciiCase(std::string text) {
-    for (char& c : text)
-        c = FoldAscii(c);
-    return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && CompareNoCase(a, b) == 0;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/PathText.h"
+
 // Helpers for 8-bit names in the system code page (UTF-8 here): character-aware
 // cuts that never split a sequence, and the program's case-insensitive order.
 namespace tt {
@@ -14,12 +16,6 @@ std::size_t OffsetOfLastChars(std::string_view text, std::size_t count);
 // The last `count` characters, and everything before them.
 std::string LastChars(std::string_view text, std::size_t count);
 std::string WithoutLastChars(std::string_view text, std::size_t count);
-
-// Compares ignoring case: A-Z fold to a-z, then bytes compare unsigned.
-int CompareNoCase(std::string_view a, std::string_view b);
-bool EqualsNoCase(std::string_view a, std::string_view b);
-// `text` with A-Z folded to a-z.
-std::string FoldAsciiCase(std::string text);
 
 // Adds a separator unless the folder already ends in one; an empty folder stays
 // empty, so the name is taken relative to the current directory.

@@ -31,17 +31,7 @@ std::string TempNameIn(const std::string& folder) {
 // True when `from` and `to` differ only in the case of ASCII letters: on a file
 // system that ignores case, another spelling of the same name.
 bool IsCaseOnlyChange(const std::string& from, const std::string& to) {
-    if (from == to || from.size() != to.size())
-        return false;
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        const auto a = static_cast<unsigned char>(from[i]);
-        const auto b = static_cast<unsigned char>(to[i]);
-        const auto foldA = (a >= 'A' && a <= 'Z') ? a + 32 : a;
-        const auto foldB = (b >= 'A' && b <= 'Z') ? b + 32 : b;
-        if (foldA != foldB)
-            return false;
-    }
-    return true;
+    return from != to && EqualsNoCase(from, to);
 }
 
 // True when `from` is a symbolic link that leads to the very file `to` names.
