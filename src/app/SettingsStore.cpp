@@ -1,0 +1,111 @@
+#include "app/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QMetaType>
+#include <QSettings>
+#include <climits>
+#include <memory>
+
+namespace tt::settings {
+
+namespace {
+
+const char kCompany[] = "Quillmoor";
+const char kSection[] = "Settings";
+
+// QSettings hands a custom format a flat map of "Section/Key" names; the file
+// holds them as one JSON object per section.
+bool ReadJson(QIODevice& device, QSettings::SettingsMap& map) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(device.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return false;
+    const QJsonObject top = document.object();
+    for (auto section = top.begin(); section != top.end(); ++section) {
+        if (!section.value().isObject())
+            continue;
+        const QJsonObject values = section.value().toObject();
+        for (auto value = values.begin(); value != values.end(); ++value) {
+            const QString name = section.key() + QLatin1Char('/') + value.key();
+            if (value.value().isString())
+                map.insert(name, value.value().toString());
+            else if (value.value().isDouble())
+                map.insert(name, value.value().toInteger());
+        }
+    }
+    return true;
+}
+
+bool WriteJson(QIODevice& device, const QSettings::SettingsMap& map) {
+    QJsonObject top;
+    for (auto it = map.begin(); it != map.end(); ++it) {
+        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
+        if (slash < 0)
+            continue;
+        const QString section = it.key().left(slash);
+        QJsonObject values = top.value(section).toObject();
+        if (it.value().typeId() == QMetaType::QString)
+            values.insert(it.key().mid(slash + 1), it.value().toString());
+        else
+            values.insert(it.key().mid(slash + 1), it.value().toLongLong());
+        top.insert(section, values);
+    }
+    return device.write(QJsonDocument(top).toJson(QJsonDocument::Indented)) >= 0;
+}
+
+QSettings::Format JsonFormat() {
+    static const QSettings::Format format =
+        QSettings::registerFormat(QStringLiteral("json"), ReadJson, WriteJson);
+    return format;
+}
+
+// A fresh view of the file for every call, so a change written by another
+// process (or a test) is always seen, and nothing is cached across calls.
+std::unique_ptr<QSettings> Open() {
+    return std::make_unique<QSettings>(JsonFormat(), QSettings::UserScope, QLatin1String(kCompany),
+                                       QCoreApplication::applicationName());
+}
+
+QString Name(const QString& key) {
+    return QLatin1String(kSection) + QLatin1Char('/') + key;
+}
+
+}  // namespace
+
+QString ReadString(const QString& key, const QString& defaultValue) {
+    const QVariant value = Open()->value(Name(key));
+    return value.typeId() == QMetaType::QString ? value.toString() : defaultValue;
+}
+
+int ReadInt(const QString& key, int defaultValue) {
+    const QVariant value = Open()->value(Name(key));
+    if (value.typeId() != QMetaType::LongLong)
+        return defaultValue;
+    const qint64 number = value.toLongLong();
+    if (number < INT_MIN || number > INT_MAX)
+        return defaultValue;
+    return static_cast<int>(number);
+}
+
+void WriteString(const QString& key, const QString& value) {
+    const auto store = Open();
+    store->setValue(Name(key), value);
+    store->sync();
+}
+
+void WriteInt(const QString& key, int value) {
+    const auto store = Open();
+    store->setValue(Name(key), static_cast<qint64>(value));
+    store->sync();
+}
+
+QString FilePath() {
+    return Open()->fileName();
+}
+
+}  // namespace tt::settings

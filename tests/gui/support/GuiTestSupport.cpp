@@ -1,0 +1,51 @@
+#include "GuiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+
+namespace tt::test {
+
+void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
+    QPointer<QWidget> before = QApplication::activeModalWidget();
+    auto* timer = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [=]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        *waited += 10;
+        if (modal != nullptr && modal != before.data() && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        } else if (*waited > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            QTest::qFail("no modal window appeared", __FILE__, __LINE__);
+        }
+    });
+    timer->start();
+}
+
+void ClickButton(QWidget* dialog, const QString& text) {
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (button->text().remove(QLatin1Char('&')) == text) {
+            button->click();
+            return;
+        }
+    }
+    QTest::qFail(qPrintable(QStringLiteral("no button \"%1\"").arg(text)), __FILE__, __LINE__);
+}
+
+void UseTemporaryConfigHome() {
+    static QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).absolutePath().toLocal8Bit());
+}
+
+}  // namespace tt::test

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tt::test {
+
+// Runs `action` on the next modal widget that becomes active (a message box, a
+// dialog) once the code under test opens it; call it right before that code.
+// The widget is found from a timer, so `action` runs inside the modal loop.
+// Fails the current test when no modal widget shows within `timeoutMs`.
+void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// Presses the button of a message box or dialog whose text is `text`.
+void ClickButton(QWidget* dialog, const QString& text);
+
+// Points the settings store at a fresh empty folder for this process. Call in
+// main() before the application object exists.
+void UseTemporaryConfigHome();
+
+}  // namespace tt::test
