@@ -1,0 +1,9 @@
+#include "app/AppIcon.h"
+
+namespace tt {
+
+QIcon AppIcon() {
+    return QIcon(QStringLiteral(":/icons/tunetitler.svg"));
+}
+
+}  // namespace tt
