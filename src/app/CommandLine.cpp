@@ -1,9 +1,103 @@
 #include "app/CommandLine.h"
 
-namespace tt {
+#include <QDir>
+#include <QString>
+#include <cstdio>
+#include <string_view>
 
-std::optional<int> HandleCommandLine(int /*argc*/, char** /*argv*/) {
-    return std::nullopt;
+#include "app/HelpPage.h"
+#include "app/UiLanguage.h"
+
+namespace tt {
+namespace {
+
+enum class Request { none, help, version, helpPages };
+
+// The first option of ours on the command line. Everything else is left to Qt
+// (-platform, -style ...), which takes its options when the application starts.
+Request FindRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            break;
+        if (arg == "--help" || arg == "-h")
+            return Request::help;
+        if (arg == "--version")
+            return Request::version;
+        // Not in the usage text: prints the pages the Help button would open, in
+        // English and in German, one line each (empty when there is none), so that
+        // an installed copy can be checked without a window.
+        if (arg == "--print-help-page")
+            return Request::helpPages;
+    }
+    return Request::none;
+}
+
+std::string HelpPagesText(bool& bothFound) {
+    const QString startDir = QDir::currentPath();
+    const QString english = FindHelpPage(startDir, false);
+    const QString german = FindHelpPage(startDir, true);
+    bothFound = !english.isEmpty() && !german.isEmpty();
+    return (english + QLatin1Char('\n') + german + QLatin1Char('\n')).toStdString();
+}
+
+// Writes `text` to standard output; a failed write (a full disk, a closed pipe)
+// is an error, not a success.
+bool Print(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return std::fflush(stdout) == 0 && written;
+}
+
+}  // namespace
+
+std::optional<int> HandleCommandLine(int argc, char** argv) {
+    std::string text;
+    bool failed = false;
+    switch (FindRequest(argc, argv)) {
+        case Request::none:
+            return std::nullopt;
+        case Request::help:
+            // The language is only known once the settings are read, which this
+            // option must not do: the text is in the start language.
+            text =
+                Tr("Usage: Tunetitler [--help | --version]\n"
+                   "\n"
+                   "Renames song files (Standard MIDI *.mid, style *.sty and pattern *.pat\n"
+                   "files) after the title stored inside them. Started without options, it\n"
+                   "opens its window.\n"
+                   "\n"
+                   "Options:\n"
+                   "  -h, --help  show this text\n"
+                   "  --version   show the version\n"
+                   "\n"
+                   "The command-line tool tunetitler-cli does the same from a terminal.\n",
+                   "Aufruf: Tunetitler [--help | --version]\n"
+                   "\n"
+                   "Benennt Song-Dateien (Standard-MIDI *.mid, Style *.sty und Pattern *.pat)\n"
+                   "nach dem darin gespeicherten Titel um. Ohne Optionen gestartet, öffnet es\n"
+                   "sein Fenster.\n"
+                   "\n"
+                   "Optionen:\n"
+                   "  -h, --help  diesen Text zeigen\n"
+                   "  --version   die Version zeigen\n"
+                   "\n"
+                   "Das Kommandozeilenwerkzeug tunetitler-cli macht dasselbe im Terminal.\n");
+            break;
+        case Request::version:
+            text = "Tunetitler " TUNETITLER_VERSION "\n";
+            break;
+        case Request::helpPages: {
+            bool bothFound = false;
+            text = HelpPagesText(bothFound);
+            failed = !bothFound;
+            break;
+        }
+    }
+    if (!Print(text)) {
+        std::perror("Tunetitler: standard output");
+        return 1;
+    }
+    return failed ? 1 : 0;
 }
 
 }  // namespace tt

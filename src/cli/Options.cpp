@@ -42,6 +42,7 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& i, const std:
 
 const char* UsageText() {
     return "Usage: tunetitler-cli COMMAND [OPTIONS] DIR\n"
+           "       tunetitler-cli --help | --version\n"
            "\n"
            "Reads the song title stored in every song file of DIR (Standard MIDI *.mid,\n"
            "style *.sty and pattern *.pat files) and proposes a new file name made from it.\n"
@@ -75,6 +76,7 @@ const char* UsageText() {
            "  --edit         ask for each new name on the terminal before it is used\n"
            "  --             ends the options (for a NAME that begins with '-')\n"
            "  --help         show this text\n"
+           "  --version      show the version (alone, in place of COMMAND)\n"
            "\n"
            "Exit status: 0 on success (also when no song file is found), 1 when a file\n"
            "error or a warning was reported, 2 on a usage error.\n";

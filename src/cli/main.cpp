@@ -22,6 +22,10 @@ int main(int argc, char** argv) {
         std::cout << UsageText();
         return 0;
     }
+    if (command == "--version") {
+        std::cout << "tunetitler-cli " TUNETITLER_VERSION "\n" << std::flush;
+        return std::cout ? 0 : 1;
+    }
     const std::vector<std::string> args(all.begin() + 1, all.end());
     for (const auto& arg : args) {
         if (arg == "--help" || arg == "-h") {
