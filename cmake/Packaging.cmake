@@ -7,16 +7,16 @@ set(TUNETITLER_MAINTAINER "Quillmoor <tunetitler@quillmoor.invalid>" CACHE STRIN
 set(CPACK_PACKAGE_CONTACT "${TUNETITLER_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename song files after the title stored inside them")
 set(CPACK_PACKAGE_DESCRIPTION "\
-Arranger keyboards save songs, styles and patterns under names like SONG0001.MID,
-while the real title sits inside each file. Tunetitler reads that title from
-every Standard MIDI file (*.mid), style file (*.sty) and pattern file (*.pat) of
-a folder and proposes a file name made from it. The selected files are renamed
-in place or copied under their new names into another folder, taking lyrics
-and other files of the same name along; the list of names can be saved as text
-or as a spreadsheet file.
+Arranger keyboards save songs, styles and patterns under names like
+SONG0001.MID, while the real title sits inside each file. Tunetitler reads
+that title from every Standard MIDI file (*.mid), style file (*.sty) and
+pattern file (*.pat) of a folder and proposes a file name made from it.
+The selected files are renamed in place or copied under their new names
+into another folder, taking lyrics and other files of the same name along;
+the list of names can be saved as text or as a spreadsheet file.
 
-The package holds the desktop program Tunetitler (English and German) and the
-command-line tool tunetitler-cli.")
+The package holds the desktop program Tunetitler (English and German) and
+the command-line tool tunetitler-cli.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quillmoor/tunetitler")
 
 # The program looks for its help pages under the prefix it was built for, so the
