@@ -17,7 +17,7 @@ the list of names can be saved as text or as a spreadsheet file.
 
 The package holds the desktop program Tunetitler (English and German) and
 the command-line tool tunetitler-cli.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quillmoor/tunetitler")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${TUNETITLER_HOMEPAGE}")
 
 # The program looks for its help pages under the prefix it was built for, so the
 # package installs to that same prefix.
