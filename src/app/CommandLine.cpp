@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <cstdio>
 #include <string_view>
@@ -38,7 +39,8 @@ std::string HelpPagesText(bool& bothFound) {
     const QString english = FindHelpPage(startDir, false);
     const QString german = FindHelpPage(startDir, true);
     bothFound = !english.isEmpty() && !german.isEmpty();
-    return (english + QLatin1Char('\n') + german + QLatin1Char('\n')).toStdString();
+    // The paths' own bytes, as the file system knows them.
+    return (QFile::encodeName(english) + '\n' + QFile::encodeName(german) + '\n').toStdString();
 }
 
 // Writes `text` to standard output; a failed write (a full disk, a closed pipe)
