@@ -23,8 +23,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "tunetitler-cli " TUNETITLER_VERSION "\n" << std::flush;
-        return std::cout ? 0 : 1;
+        if (std::cout << "tunetitler-cli " TUNETITLER_VERSION "\n" << std::flush)
+            return 0;
+        std::cerr << "tunetitler-cli: cannot write to standard output\n";
+        return 1;
     }
     const std::vector<std::string> args(all.begin() + 1, all.end());
     for (const auto& arg : args) {
