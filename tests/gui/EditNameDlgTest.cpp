@@ -46,40 +46,31 @@ class EditNameDlgTest : public QObject {
         CEditNameDlg dialog;
         dialog.m_strName = QStringLiteral("Song");
         dialog.m_strExt = QStringLiteral(".mid");
-
         QString boxText;
-        test::AnswerNextModal([&](QWidget* shown) {
-            QCOMPARE(shown, &dialog);
-            QCOMPARE(dialog.windowTitle(),
-                     german ? QStringLiteral("Dateiname ändern") : QStringLiteral("Edit Filename"));
-            QCOMPARE(dialog.findChild<QLabel*>("1011")->text(),
-                     german ? QStringLiteral("Dateiname:") : QStringLiteral("Filename:"));
-            QCOMPARE(dialog.findChild<QPushButton*>("2")->text(),
-                     german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
-            QCOMPARE(dialog.findChild<QPushButton*>("1")->text(), QStringLiteral("OK"));
-            QCOMPARE(dialog.findChild<QLabel*>("1014")->text(), QStringLiteral(".mid"));
+        test::AnswerNextModal([&](QWidget*) {
+            const auto text = [&](const char* id) {
+                auto* label = dialog.findChild<QLabel*>(id);
+                return label ? label->text() : dialog.findChild<QPushButton*>(id)->text();
+            };
+            const QStringList shown{dialog.windowTitle(), text("1011"), text("2"), text("1"),
+                                    text("1014")};
+            QCOMPARE(shown.join('|'), german ? "Dateiname ändern|Dateiname:|Abbrechen|OK|.mid"
+                                             : "Edit Filename|Filename:|Cancel|OK|.mid");
             auto* edit = dialog.findChild<QLineEdit*>("1008");
-            QCOMPARE(edit->text(), QStringLiteral("Song"));
-            QVERIFY(edit->hasFocus());
-            if (typed != "-") {
-                // The name starts selected: typing replaces it.
-                if (typed.isEmpty())
-                    QTest::keyClick(edit, Qt::Key_Delete);
-                else
-                    QTest::keyClicks(edit, typed);
-            }
+            QVERIFY(edit->hasFocus() && edit->text() == "Song");
+            if (typed.isEmpty())
+                QTest::keyClick(edit, Qt::Key_Delete);  // the name starts selected
+            else if (typed != "-")
+                QTest::keyClicks(edit, typed);
             if (!refusal.isEmpty()) {
                 test::AnswerNextModal([&](QWidget* box) {
                     boxText = static_cast<QMessageBox*>(box)->text();
-                    QCOMPARE(static_cast<QMessageBox*>(box)->icon(), QMessageBox::Warning);
                     test::ClickButton(box, QStringLiteral("OK"));
                 });
             }
             QTest::keyClick(edit, Qt::Key_Return);
-            if (dialog.isVisible()) {
-                QCOMPARE(edit->text(), QString());  // still there to correct or cancel
-                QTest::keyClick(edit, Qt::Key_Escape);
-            }
+            if (dialog.isVisible())
+                QTest::keyClick(edit, Qt::Key_Escape);  // still open to correct or cancel
         });
         const int answer = dialog.DoModal();
         QCOMPARE(boxText, refusal);
