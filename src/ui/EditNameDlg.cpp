@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/DialogUnits.h"
 #include "app/MessageBoxes.h"
@@ -37,7 +38,12 @@ CEditNameDlg::CEditNameDlg(QWidget* parent)
 
     auto* label = new QLabel(Text("Filename:", "Dateiname:"), this);
     label->setObjectName(QStringLiteral("1011"));
-    label->setGeometry(units.Rect(7, 20, 38, 8));
+    // The label may grow up to the edit box when its text is wider than the
+    // layout planned for (fonts differ from the one the layout was made for).
+    QRect labelRect = units.Rect(7, 20, 38, 8);
+    labelRect.setWidth(std::clamp(label->sizeHint().width(), labelRect.width(),
+                                  units.X(49) - labelRect.left() - 1));
+    label->setGeometry(labelRect);
     label->setBuddy(m_edit);
     m_edit->setAccessibleName(label->text());
 
