@@ -1,13 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
 
 #include "engine/SongFileList.h"
+#include "export/NameListFormat.h"
+#include "platform/FileSystem.h"
+
+class QButtonGroup;
 
 namespace tt {
 
 // "Save Midi Names": the user picks one of the three list formats; OK asks for
-// the file name in a Save As dialog and writes the list. The format is remembered.
+// the file name in a Save As dialog and writes the list. The format is remembered
+// in "SaveFileType" on every OK that has a format chosen, also when nothing is
+// written. There is no Cancel button: the close box and Esc end the dialog without
+// writing. Controls carry their ids as object names ("1070", "1067"-"1069", "1").
 class CSaveNamesDlg : public QDialog {
     Q_OBJECT
 
@@ -16,11 +26,38 @@ class CSaveNamesDlg : public QDialog {
 
     // 0 tab text, 1 blank text, 2 spreadsheet, -1 none selected.
     int m_nFileType = 0;
+    // Where the list is written; the real file system unless a test says otherwise.
+    FileSystem* m_pFileSystem = &SystemFileSystem();
 
+    // What the Save As step is asked with.
+    struct SaveAsRequest {
+        QString title;
+        QStringList nameFilters;  // in Qt's form, "Textdatei (*.txt)"
+        QString defaultSuffix;    // without the dot
+    };
+    // Replaces the Save As step (tests): returns the chosen path, empty for cancel.
+    // Unset, the toolkit's Save As dialog asks, with its overwrite prompt.
+    using SaveAsStep = std::function<QString(QWidget* parent, const SaveAsRequest& request)>;
+    inline static SaveAsStep s_saveAsStep;
+
+    // Reads the remembered format into the radio buttons and runs the dialog.
+    int exec() override;
     int DoModal() { return exec(); }
 
+    // The Save As filters of a format in Qt's form, from the classic
+    // "description|pattern||" form.
+    static QStringList NameFilters(const char* classicFilter);
+
+  protected:
+    // OK or Enter.
+    void accept() override;
+
   private:
+    void OnInitDialog();
+    void WriteList(const QString& path, NameListFormat format);
+
     const SongFileList& m_songFiles;
+    QButtonGroup* m_group;
 };
 
 }  // namespace tt

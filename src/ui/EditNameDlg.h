@@ -5,12 +5,15 @@
 
 class QLineEdit;
 class QLabel;
+class QPushButton;
 
 namespace tt {
 
 // Lets the user change the base of one new name just before its file is renamed
 // or copied; the extension is shown beside it and cannot be changed. The base
-// must not be empty.
+// must not be empty; anything else passes here and is judged by the rename.
+// Controls carry their ids as object names: edit box "1008", extension "1014",
+// label "1011", OK "1", Cancel "2".
 class CEditNameDlg : public QDialog {
     Q_OBJECT
 
@@ -20,10 +23,12 @@ class CEditNameDlg : public QDialog {
     QString m_strName;  // the new name without its extension
     QString m_strExt;   // the extension, dot included
 
-    // Shows the dialog modally; QDialog::Accepted on OK.
+    // Shows the fields and runs the dialog modally; QDialog::Accepted on OK, when
+    // m_strName holds the edited base.
     int DoModal();
 
   protected:
+    // OK or Enter: refuses an empty base with a message and stays open.
     void accept() override;
 
   private:

@@ -1,8 +1,5 @@
 #include "ui/FileListModel.h"
 
-#include <string>
-#include <vector>
-
 namespace tt {
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
@@ -13,10 +10,18 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_titles.size());
 }
 
-QStringList FileListModel::RowTexts(int row) const {
-    std::vector<std::string> texts(static_cast<std::size_t>(m_columns));
-    if (m_provider != nullptr && m_columns > 0)
+void FileListModel::FillRowTexts(int row, std::vector<std::string>& texts) const {
+    texts.resize(static_cast<std::size_t>(std::max(m_columns, 0)));
+    for (std::string& text : texts)
+        text.clear();
+    // Every row's item data is 0: the rows stand for the entries by their index.
+    if (m_provider != nullptr && !texts.empty())
         m_provider(row, 0, m_columns, texts.data(), m_context);
+}
+
+QStringList FileListModel::RowTexts(int row) const {
+    std::vector<std::string> texts;
+    FillRowTexts(row, texts);
     QStringList result;
     for (const auto& text : texts)
         result << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -24,7 +29,8 @@ QStringList FileListModel::RowTexts(int row) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole || index.column() >= m_columns)
+    if (!index.isValid() || role != Qt::DisplayRole || index.column() >= m_columns ||
+        index.row() >= m_rows)
         return {};
     return RowTexts(index.row()).value(index.column());
 }
@@ -33,6 +39,12 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     return m_titles.value(section);
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
 void FileListModel::SetProvider(int columns, RowTextProvider provider, void* context) {
@@ -67,9 +79,11 @@ void FileListModel::Append(int count) {
     endInsertRows();
 }
 
-void FileListModel::RedrawAll() {
-    if (m_rows > 0 && !m_titles.isEmpty())
-        emit dataChanged(index(0, 0), index(m_rows - 1, static_cast<int>(m_titles.size()) - 1),
+void FileListModel::TextsChanged(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, m_rows - 1);
+    if (first <= last && !m_titles.isEmpty())
+        emit dataChanged(index(first, 0), index(last, static_cast<int>(m_titles.size()) - 1),
                          {Qt::DisplayRole});
 }
 

@@ -3,13 +3,16 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "ui/FileListCtrl.h"
 
 namespace tt {
 
 // Rows without texts of their own: the display role asks the row-text provider,
-// so screen readers and views read the same texts that are painted.
+// so screen readers and other accessibility tools read the texts that are painted.
+// Nothing else asks for texts: the list paints itself from the provider directly.
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -20,13 +23,23 @@ class FileListModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Sets the provider and the number of text slots; removes every column.
     void SetProvider(int columns, RowTextProvider provider, void* context);
+    // Refuses a column beyond the number of text slots.
     bool InsertColumn(int index, const QString& title);
     void Clear();
     void Append(int count);
-    void RedrawAll();
+    // Tells views and accessibility clients that the texts of rows first..last may
+    // have changed.
+    void TextsChanged(int first, int last);
 
+    int TextSlots() const { return m_columns; }
+    bool HasProvider() const { return m_provider != nullptr; }
+    // Fills `texts` (sized to the text slots, each emptied first) for one row.
+    // Rows carry no texts of their own, so without a provider they stay empty.
+    void FillRowTexts(int row, std::vector<std::string>& texts) const;
     // Texts of one row from the provider (empty strings without one).
     QStringList RowTexts(int row) const;
 

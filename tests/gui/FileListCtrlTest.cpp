@@ -1,0 +1,154 @@
+// The file list: mouse, focus and selection rules, painting from the provider,
+// shortening of multibyte names and the texts offered to accessibility tools.
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <set>
+
+#include "GuiTestSupport.h"
+#include "ui/FileListCtrl.h"
+
+using namespace tt;
+using RowList = std::vector<std::int32_t>;
+
+namespace {
+
+std::set<int> g_asked;  // rows the provider was asked for
+
+bool ProvideTexts(int row, std::intptr_t, int, std::string* texts, void*) {
+    g_asked.insert(row);
+    texts[0] = "Song " + std::to_string(row) + ".mid";
+    texts[1] = "<no title found>";
+    return true;
+}
+
+// A list of `count` rows, 1 and 2 selected, showing five and a half rows, beside
+// a line edit that holds the focus.
+struct Window {
+    explicit Window(int count) {
+        auto* layout = new QVBoxLayout(&top);
+        layout->addWidget(list);
+        layout->addWidget(other);
+        list->Configure(2, ProvideTexts, nullptr, 4, true, true);
+        list->InsertColumn(0, QStringLiteral("Old Filename"), 150);
+        list->InsertColumn(1, QStringLiteral("New Filename"), 150);
+        list->AppendItems(count);
+        top.resize(400, 300);
+        top.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&top));
+        top.resize(400, 300 + 5 * rowHeight + rowHeight / 2 - list->viewport()->height());
+        QApplication::processEvents();
+        other->setFocus();
+        list->selectionModel()->clearCurrentIndex();
+        for (int row : {1, 2})
+            Select(row);
+    }
+    void Select(int row) {
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    QWidget top;
+    CFileListCtrl* list = new CFileListCtrl;
+    QLineEdit* other = new QLineEdit;
+    const int rowHeight = list->fontMetrics().height() + 4;
+};
+
+}  // namespace
+
+class FileListCtrlTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Below the last fully visible row a click, double click or right click only
+    // focuses the list; on a row it does what a list does.
+    void mouseRules() {
+        struct Case {
+            int count;
+            Qt::MouseButton button;  // NoButton: double click
+            double row;              // where, in rows from the top
+            RowList selected;
+        };
+        for (const Case& c : {Case{3, Qt::LeftButton, 4.0, {1, 2}},
+                              {3, Qt::NoButton, 4.0, {1, 2}},
+                              {3, Qt::RightButton, 4.0, {1, 2}},
+                              {20, Qt::LeftButton, 5.2, {1, 2}},
+                              {20, Qt::NoButton, 5.2, {1, 2}},
+                              {20, Qt::RightButton, 5.2, {1, 2}},
+                              {0, Qt::LeftButton, 0.5, {}},
+                              {20, Qt::LeftButton, 3.5, {3}},
+                              {20, Qt::NoButton, 4.5, {4}}}) {
+            Window window(c.count);
+            const QPoint point(20, static_cast<int>(c.row * window.rowHeight));
+            if (c.button == Qt::NoButton)
+                QTest::mouseDClick(window.list->viewport(), Qt::LeftButton, {}, point);
+            else
+                QTest::mouseClick(window.list->viewport(), c.button, {}, point);
+            QVERIFY(window.list->hasFocus());
+            QCOMPARE(window.list->GetSelectedItems(), c.selected);
+        }
+    }
+
+    // Gaining the focus with no focused row focuses the top row shown, unselected.
+    // The bar shows whether the list has the focus; a paint asks only for the rows
+    // it shows; the display role gives the painted texts. Deselecting all drops the
+    // focus state only where the row was selected.
+    void focusPaintAndDeselectRules() {
+        Window window(1000);
+        CFileListCtrl& list = *window.list;
+        list.verticalScrollBar()->setValue(500);
+        list.setFocus();
+        QCOMPARE(list.currentIndex().row(), 500);
+        QCOMPARE(list.GetSelectedItems(), (RowList{1, 2}));
+        window.Select(501);
+        const QPoint inBar = list.viewport()->mapTo(&list, QPoint(290, window.rowHeight + 3));
+        g_asked.clear();
+        QCOMPARE(list.grab().toImage().pixelColor(inBar),
+                 list.palette().color(QPalette::Active, QPalette::Highlight));
+        QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
+        window.other->setFocus();
+        QCOMPARE(list.grab().toImage().pixelColor(inBar),
+                 list.palette().color(QPalette::Disabled, QPalette::Text));
+        const QModelIndex cell = list.model()->index(7, 0);
+        QCOMPARE(cell.data().toString() + cell.siblingAtColumn(1).data().toString(),
+                 QStringLiteral("Song 7.mid<no title found>"));
+        list.DeselectAllItems();
+        QCOMPARE(list.currentIndex().row(), 500);
+        list.SelectAllItems();
+        list.DeselectAllItems();
+        QVERIFY(list.GetSelectedCount() == 0 && !list.currentIndex().isValid());
+    }
+
+    void fitTextKeepsWholeCharacters() {
+        CFileListCtrl list;
+        const QFontMetrics metrics = list.fontMetrics();
+        const int dots = metrics.horizontalAdvance(QStringLiteral("..."));
+        for (const QString text : {"Grüße aus Köln, Straße über Öl.mid",
+                                   "日本語の歌のとても長い題名.mid", "🎵🎶🎷🎸🎹🎺🎻 Song.mid"}) {
+            const std::string name = text.toStdString();
+            const int full = metrics.horizontalAdvance(text);
+            for (int width = 0; width < full; width += 3) {
+                std::string scratch;
+                const std::string* shown = list.FitText(metrics, name, scratch, width);
+                const std::string kept = shown->substr(0, shown->size() - 3);
+                const QString keptText = QString::fromStdString(kept);
+                QVERIFY(shown->ends_with("...") && name.starts_with(kept));
+                QVERIFY2(keptText.toStdString() == kept, "a character was split");
+                QVERIFY(kept.empty() || metrics.horizontalAdvance(keptText) + dots <= width);
+            }
+            std::string scratch;
+            QCOMPARE(list.FitText(metrics, name, scratch, full), &name);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    tt::test::UseTemporaryConfigHome();
+    QApplication app(argc, argv);
+    FileListCtrlTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "FileListCtrlTest.moc"
