@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "ui/FileListModel.h"
@@ -276,6 +277,36 @@ void CFileListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
     const_cast<CFileListCtrl*>(this)->DrawItem(*painter, index.row(), option.rect);
 }
 
+namespace {
+
+double RelativeLuminance(const QColor& color) {
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+           0.0722 * channel(color.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+QColor CFileListCtrl::UnfocusedBarColor() const {
+    // The disabled-text grey of many styles is too light to read the highlight
+    // text on; it is darkened (or lightened, for a dark text colour) until the
+    // selected row's texts stay legible.
+    const QColor text = palette().color(QPalette::Active, QPalette::HighlightedText);
+    QColor bar = palette().color(QPalette::Disabled, QPalette::Text);
+    const bool darken = RelativeLuminance(text) > 0.5;
+    for (int step = 0; step < 20 && Contrast(bar, text) < 4.5; ++step)
+        bar = darken ? bar.darker(110) : bar.lighter(110);
+    return bar.toRgb();
+}
+
 void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
     const bool focused = hasFocus();
     const bool highlighted = selectionModel()->isRowSelected(row, {});
@@ -286,7 +317,7 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
     painter.save();
     if (highlighted) {
         painter.fillRect(bounds, focused ? colors.color(QPalette::Active, QPalette::Highlight)
-                                         : colors.color(QPalette::Disabled, QPalette::Text));
+                                         : UnfocusedBarColor());
         painter.setPen(colors.color(QPalette::Active, QPalette::HighlightedText));
     } else {
         painter.fillRect(bounds, colors.color(QPalette::Active, QPalette::Base));

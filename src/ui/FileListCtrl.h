@@ -71,6 +71,10 @@ class CFileListCtrl : public QTreeView {
     virtual const std::string* FitText(const QFontMetrics& metrics, const std::string& text,
                                        std::string& scratch, int width);
 
+    // The bar of a selected row while the list has no focus: the disabled-text
+    // colour, adjusted so the row's texts keep a legible contrast.
+    QColor UnfocusedBarColor() const;
+
   signals:
     // The selection or the focused row changed.
     void itemChanged();

@@ -109,8 +109,7 @@ class FileListCtrlTest : public QObject {
                  list.palette().color(QPalette::Active, QPalette::Highlight));
         QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
         window.other->setFocus();
-        QCOMPARE(list.grab().toImage().pixelColor(inBar),
-                 list.palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(list.grab().toImage().pixelColor(inBar), list.UnfocusedBarColor());
         const QModelIndex cell = list.model()->index(7, 0);
         QCOMPARE(cell.data().toString() + cell.siblingAtColumn(1).data().toString(),
                  QStringLiteral("Song 7.mid<no title found>"));
