@@ -304,7 +304,7 @@ QColor CFileListCtrl::UnfocusedBarColor() const {
     const bool darken = RelativeLuminance(text) > 0.5;
     for (int step = 0; step < 20 && Contrast(bar, text) < 4.5; ++step)
         bar = darken ? bar.darker(110) : bar.lighter(110);
-    return bar.toRgb();
+    return QColor::fromRgb(bar.rgb());
 }
 
 void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
