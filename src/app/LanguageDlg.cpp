@@ -8,6 +8,7 @@
 #include "app/DialogUnits.h"
 #include "app/SettingsStore.h"
 #include "app/UiLanguage.h"
+#include "app/WidenToText.h"
 
 namespace tt {
 
@@ -17,6 +18,7 @@ QLabel* CentredText(QWidget* parent, const char* text, QRect geometry) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setGeometry(geometry);
+    WidenToText(label, true);
     return label;
 }
 
@@ -56,6 +58,8 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
                 "This dialog will not be displayed again.\n"
                 "Dieser Dialog wird nicht mehr angezeigt.",
                 du.Rect(30, 98, 128, 18));
+    WidenToText(m_german);
+    WidenToText(m_english);
     setTabOrder(m_german, m_english);
     setTabOrder(m_english, m_ok);
 }

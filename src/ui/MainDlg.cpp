@@ -20,6 +20,7 @@
 #include "app/MessageBoxes.h"
 #include "app/SettingsStore.h"
 #include "app/UiLanguage.h"
+#include "app/WidenToText.h"
 #include "ui/FileListCtrl.h"
 #include "ui/PickFolder.h"
 #include "ui/WindowPlacement.h"
@@ -128,6 +129,7 @@ void CMainDlg::CreateControls() {
          {m_selectFolder, m_selectAll, m_rename, m_copyRename, m_save, m_help, m_exit})
         button->setAutoDefault(false);
     m_exit->setDefault(true);
+    WidenToText(m_correspondingFiles);
 
     auto* version = new QLabel(
         QStringLiteral("Tunetitler %1\nQuillmoor").arg(QStringLiteral(TUNETITLER_VERSION)), this);
@@ -171,6 +173,7 @@ void CMainDlg::SetGermanTexts() {
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             button->setText(QString::fromUtf8(german));
     }
+    WidenToText(m_correspondingFiles);
 }
 
 int CMainDlg::DoModal() {
