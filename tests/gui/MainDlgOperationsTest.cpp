@@ -1,10 +1,7 @@
 // Rename, Copy+Rename and Save through the real main window, from picking the
-// folder to the files on disk and the rows in the list.
-#include <QCheckBox>
+// folder to the files on disk and the rows of the list.
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
@@ -14,122 +11,100 @@
 using namespace tt;
 using namespace tt::test;
 
-namespace {
-
-// Two titled songs, one with lyrics, and an untitled song already named like
-// the second title.
-struct SongsFolder {
-    SongsFolder() {
-        WriteSong(folder / "a.mid", "Alpha");
-        WriteSong(folder / "b.mid", "Beta");
-        WriteUntitledSong(folder / "Beta.mid", "old");
-        WriteWholeFile(folder / "a.txt", "lyrics");
-        before = FolderContents(folder.path());
-    }
-    TempDir folder;
-    Contents before;
-};
-
-}  // namespace
-
 class MainDlgOperationsTest : public QObject {
     Q_OBJECT
 
-  private:
-    static void PickAndList(OpenMainWindow& open, const SongsFolder& songs) {
-        open.picks.push_back(songs.folder.path());
-        QTest::mouseClick(open.Control<QPushButton>("1000"), Qt::LeftButton);
-        QCOMPARE(open.Rows(), QStringList({"a.mid -> Alpha.mid", "b.mid -> Beta.mid",
-                                           "Beta.mid -> <no title found>"}));
-    }
+    // Two titled songs, one with lyrics, and an untitled song named like the second title.
+    TempDir* m_folder = nullptr;
+    Contents m_before;
+    std::unique_ptr<OpenMainWindow> m_open;
 
   private slots:
+    void init() {
+        m_folder = new TempDir;
+        WriteSong(*m_folder / "a.mid", "Alpha");
+        WriteSong(*m_folder / "b.mid", "Beta");
+        WriteUntitledSong(*m_folder / "Beta.mid", "old");
+        WriteWholeFile(*m_folder / "a.txt", "lyrics");
+        m_before = FolderContents(m_folder->path());
+        m_open = std::make_unique<OpenMainWindow>();
+        QVERIFY(m_open->Show());
+        m_open->picks.push_back(m_folder->path());
+        QTest::mouseClick(m_open->Control("1000"), Qt::LeftButton);
+        QCOMPARE(m_open->Rows(), QStringList({"a.mid -> Alpha.mid", "b.mid -> Beta.mid",
+                                              "Beta.mid -> <no title found>"}));
+    }
+    void cleanup() {
+        m_open.reset();
+        delete m_folder;
+    }
+
     // Edit on: both names are offered (the first one changed), then the question
     // about the existing Beta.mid is answered Yes.
     void renameWithEditAndOverwrite() {
-        SongsFolder songs;
-        OpenMainWindow open;
-        QVERIFY(open.Show());
-        PickAndList(open, songs);
-        open.CtrlClickRows({0, 1});
-        QTest::mouseClick(open.Control<QCheckBox>("1061"), Qt::LeftButton);
+        m_open->CtrlClickRows({0, 1});
+        QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
         QStringList offered;
+        auto edit = [&](QWidget* dialog, const QString& name, std::function<void(QWidget*)> next) {
+            offered << dialog->findChild<QLineEdit*>()->text();
+            dialog->findChild<QLineEdit*>()->setText(name);
+            AnswerNextModal(std::move(next));
+            ClickButton(dialog, "OK");
+        };
         AnswerNextModal([&](QWidget* first) {
-            offered << first->findChild<QLineEdit*>()->text();
-            AnswerNextModal([&](QWidget* second) {
-                offered << second->findChild<QLineEdit*>()->text();
-                AnswerNextModal([](QWidget* question) { ClickButton(question, "Yes"); });
-                ClickButton(second, "OK");
+            edit(first, "Alpha Edited", [&](QWidget* second) {
+                edit(second, "Beta", [](QWidget* question) { ClickButton(question, "Yes"); });
             });
-            first->findChild<QLineEdit*>()->setText(QStringLiteral("Alpha Edited"));
-            ClickButton(first, "OK");
         });
-        QTest::mouseClick(open.Control<QPushButton>("1062"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
         QCOMPARE(offered, QStringList({"Alpha", "Beta"}));
-
-        const Contents after = FolderContents(songs.folder.path());
-        QCOMPARE(after, (Contents{{"Alpha Edited.mid", songs.before.at("a.mid")},
-                                  {"Alpha Edited.txt", "lyrics"},
-                                  {"Beta.mid", songs.before.at("b.mid")}}));
-        QCOMPARE(open.Rows(), QStringList({"Alpha Edited.mid -> Alpha.mid", "Beta.mid -> Beta.mid",
-                                           "Beta.mid -> <no title found>"}));
-        QCOMPARE(open.List()->GetSelectedCount(), 0);
-        QVERIFY(!open.Control<QWidget>("1062")->isEnabled());
+        QCOMPARE(FolderContents(m_folder->path()),
+                 (Contents{{"Alpha Edited.mid", m_before.at("a.mid")},
+                           {"Alpha Edited.txt", "lyrics"},
+                           {"Beta.mid", m_before.at("b.mid")}}));
+        QCOMPARE(m_open->Rows(),
+                 QStringList({"Alpha Edited.mid -> Alpha.mid", "Beta.mid -> Beta.mid",
+                              "Beta.mid -> <no title found>"}));
+        QVERIFY(m_open->List()->GetSelectedCount() == 0 && !m_open->Control("1062")->isEnabled());
     }
 
-    // Everything selected (the untitled song is left alone); the existing
-    // Beta.mid at the destination is kept by answering No.
+    // All selected (the untitled song is left alone); the destination's own
+    // Beta.mid is kept by answering No, and its row stays selected.
     void copyRenameKeepingAnExistingFile() {
-        SongsFolder songs;
         TempDir destination;
         WriteWholeFile(destination / "Beta.mid", "keep me");
-        OpenMainWindow open;
-        QVERIFY(open.Show());
-        PickAndList(open, songs);
-        QTest::mouseClick(open.Control<QPushButton>("1060"), Qt::LeftButton);
-        open.picks.push_back(destination.path());
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        m_open->picks.push_back(destination.path());
         AnswerNextModal([](QWidget* question) { ClickButton(question, "No"); });
-        QTest::mouseClick(open.Control<QPushButton>("1063"), Qt::LeftButton);
-
-        QCOMPARE(FolderContents(songs.folder.path()), songs.before);
-        QCOMPARE(FolderContents(destination.path()),
-                 (Contents{{"Alpha.mid", songs.before.at("a.mid")},
-                           {"Alpha.txt", "lyrics"},
-                           {"Beta.mid", "keep me"}}));
-        QCOMPARE(open.Rows().size(), 3);
-        QCOMPARE(open.List()->GetSelectedItems(), (std::vector<std::int32_t>{1, 2}));
-        QCOMPARE(open.window->engine().m_strDestFolder, destination.path());
+        QTest::mouseClick(m_open->Control("1063"), Qt::LeftButton);
+        QCOMPARE(FolderContents(m_folder->path()), m_before);
+        QCOMPARE(FolderContents(destination.path()), (Contents{{"Alpha.mid", m_before.at("a.mid")},
+                                                               {"Alpha.txt", "lyrics"},
+                                                               {"Beta.mid", "keep me"}}));
+        QCOMPARE(m_open->Rows().size(), 3);
+        QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1, 2}));
     }
 
     // Tab text through the export dialog and the Save As dialog.
     void saveNameList() {
-        SongsFolder songs;
         TempDir out;
-        OpenMainWindow open;
-        QVERIFY(open.Show());
-        PickAndList(open, songs);
-        bool placeholder = false;
+        bool built = true;
         AnswerNextModal([&](QWidget* dialog) {
-            if (dialog->findChild<QWidget*>(QStringLiteral("1067")) == nullptr) {
-                placeholder = true;  // the export dialog is not built yet
-                dialog->close();
-                return;
-            }
+            if (!(built = dialog->findChild<QWidget*>(QStringLiteral("1067")) != nullptr))
+                return (void)dialog->close();
             AnswerNextModal([&](QWidget* saveAs) {
-                auto* fileDialog = qobject_cast<QFileDialog*>(saveAs);
-                QVERIFY(fileDialog != nullptr);
-                fileDialog->selectFile(QString::fromStdString(out / "names.txt"));
-                static_cast<QDialog*>(fileDialog)->accept();  // as the Save button does
+                qobject_cast<QFileDialog*>(saveAs)->selectFile(
+                    QString::fromStdString(out / "names.txt"));
+                static_cast<QDialog*>(saveAs)->accept();  // as its Save button does
             });
             ClickButton(dialog, "OK");
         });
-        QTest::mouseClick(open.Control<QPushButton>("1064"), Qt::LeftButton);
-        if (placeholder)
+        QTest::mouseClick(m_open->Control("1064"), Qt::LeftButton);
+        if (!built)
             QSKIP("the export dialog has no format choice yet");
         const std::string saved = ReadWholeFile(out / "names.txt");
         QVERIFY(saved.find("a.mid\tAlpha.mid\r\n") != std::string::npos);
         QVERIFY(saved.find("Beta.mid\t<no title found>\r\n") != std::string::npos);
-        QCOMPARE(FolderContents(songs.folder.path()), songs.before);
     }
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QAbstractItemModel>
-#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <deque>
@@ -15,14 +13,10 @@
 
 namespace tt::test {
 
-// A main window as the program opens it, with fresh settings holding only the
-// language, and a folder picker that answers from `picks` (empty: Cancel).
+// A main window opened as the program opens it, on settings holding only the
+// language, with a folder picker answering from `picks` (empty: Cancel).
 struct OpenMainWindow {
-    explicit OpenMainWindow(const char* language = "E") {
-        QFile::remove(settings::FilePath());
-        SetUiLanguage(UiLanguage::english);
-        settings::WriteString(QStringLiteral("Language"), QString::fromLatin1(language));
-        window = std::make_unique<CMainDlg>();
+    explicit OpenMainWindow(const char* language = "E") : window(Fresh(language)) {
         window->SetFolderPicker([this](QWidget*, bool, std::string& folder) {
             if (picks.empty())
                 return false;
@@ -31,14 +25,19 @@ struct OpenMainWindow {
             return true;
         });
     }
-    // Initialises and shows the window; false when it failed to open.
+    static CMainDlg* Fresh(const char* language) {
+        QFile::remove(settings::FilePath());
+        SetUiLanguage(UiLanguage::english);
+        settings::WriteString(QStringLiteral("Language"), QString::fromLatin1(language));
+        return new CMainDlg;
+    }
     bool Show() {
         if (!window->OnInitDialog())
             return false;
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
     }
-    template <typename T>
+    template <typename T = QWidget>
     T* Control(const char* id) const {
         return window->findChild<T*>(QString::fromLatin1(id));
     }
@@ -46,19 +45,17 @@ struct OpenMainWindow {
     // "old -> new" for every row, as the list shows them.
     QStringList Rows() const {
         QStringList rows;
-        const QAbstractItemModel* model = List()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            rows << model->index(row, 0).data().toString() + QStringLiteral(" -> ") +
-                        model->index(row, 1).data().toString();
+        for (int row = 0; row < List()->model()->rowCount(); ++row)
+            rows << Cell(row, 0) + QStringLiteral(" -> ") + Cell(row, 1);
         return rows;
     }
-    // Ctrl+clicks the rows, as a user adds them to the selection.
+    QString Cell(int row, int column) const {
+        return List()->model()->index(row, column).data().toString();
+    }
     void CtrlClickRows(std::initializer_list<int> rows) const {
-        for (int row : rows) {
-            const QRect cell = List()->visualRect(List()->model()->index(row, 0));
+        for (int row : rows)
             QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                              cell.center());
-        }
+                              List()->visualRect(List()->model()->index(row, 0)).center());
     }
 
     std::deque<std::string> picks;
