@@ -108,11 +108,5 @@ class MainDlgOperationsTest : public QObject {
     }
 };
 
-int main(int argc, char** argv) {
-    tt::test::UseTemporaryConfigHome();
-    QApplication app(argc, argv);
-    MainDlgOperationsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TT_GUI_TEST_MAIN(MainDlgOperationsTest)
 #include "MainDlgOperationsTest.moc"

@@ -14,22 +14,19 @@
 namespace tt::test {
 
 // A main window opened as the program opens it, on settings holding only the
-// language, with a folder picker answering from `picks` (empty: Cancel).
+// language (and what the test adds before Show), with a folder picker answering
+// from `picks` (empty: Cancel).
 struct OpenMainWindow {
-    explicit OpenMainWindow(const char* language = "E") : window(Fresh(language)) {
-        window->SetFolderPicker([this](QWidget*, bool, std::string& folder) {
-            if (picks.empty())
-                return false;
-            folder = picks.front();
-            picks.pop_front();
-            return true;
-        });
-    }
-    static CMainDlg* Fresh(const char* language) {
+    explicit OpenMainWindow(const char* language = "E") {
         QFile::remove(settings::FilePath());
         SetUiLanguage(UiLanguage::english);
         settings::WriteString(QStringLiteral("Language"), QString::fromLatin1(language));
-        return new CMainDlg;
+        window->SetFolderPicker([this](QWidget*, bool, std::string& folder) {
+            const bool picked = !picks.empty();
+            if (picked)
+                folder = picks.front(), picks.pop_front();
+            return picked;
+        });
     }
     bool Show() {
         if (!window->OnInitDialog())
@@ -46,11 +43,9 @@ struct OpenMainWindow {
     QStringList Rows() const {
         QStringList rows;
         for (int row = 0; row < List()->model()->rowCount(); ++row)
-            rows << Cell(row, 0) + QStringLiteral(" -> ") + Cell(row, 1);
+            rows << List()->model()->index(row, 0).data().toString() + QStringLiteral(" -> ") +
+                        List()->model()->index(row, 1).data().toString();
         return rows;
-    }
-    QString Cell(int row, int column) const {
-        return List()->model()->index(row, column).data().toString();
     }
     void CtrlClickRows(std::initializer_list<int> rows) const {
         for (int row : rows)
@@ -59,7 +54,7 @@ struct OpenMainWindow {
     }
 
     std::deque<std::string> picks;
-    std::unique_ptr<CMainDlg> window;
+    std::unique_ptr<CMainDlg> window = std::make_unique<CMainDlg>();
 };
 
 }  // namespace tt::test
