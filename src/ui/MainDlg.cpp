@@ -104,7 +104,6 @@ void CMainDlg::CreateControls() {
     place(m_folderText, "1001", {113, 21, 248, 12});
     m_folderText->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_folderText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_folderText->setAccessibleDescription(text(Tr("Folder", "Ordner")));
     m_correspondingFiles =
         new QCheckBox(text("Rename all corresponding files with same name (lyrics, ...)"), this);
     place(m_correspondingFiles, "1015", {55, 37, 263, 10});
@@ -200,6 +199,9 @@ bool CMainDlg::OnInitDialog() {
         failed = true;
     if (CurrentUiLanguage() == UiLanguage::german)
         SetGermanTexts();
+    // For screen readers: the list has no text of its own, the path needs a word.
+    m_listFiles->setAccessibleName(QString::fromUtf8(Tr("Song files", "Songdateien")));
+    m_folderText->setAccessibleDescription(QString::fromUtf8(Tr("Folder", "Ordner")));
     RestoreWindowPlacement(*this);
     UpdateButtonStates();
     UpdateData(false);

@@ -11,19 +11,37 @@
 
 namespace tt {
 
+namespace {
+
+// The engine asks the user in the middle of its work, while the wait cursor
+// shows. A box or dialog waiting for an answer gets the normal pointer.
+class NormalCursor {
+  public:
+    NormalCursor() { QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor)); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+    ~NormalCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
 void CMainDlg::ReportReadError(const std::string& text) {
+    const NormalCursor cursor;
     ShowWarningBox(this, FromCore(text));
 }
 
 void CMainDlg::ShowWarning(const std::string& text) {
+    const NormalCursor cursor;
     ShowWarningBox(this, FromCore(text));
 }
 
 OverwriteAnswer CMainDlg::AskOverwrite(const std::string& text) {
+    const NormalCursor cursor;
     return AskOverwriteBox(this, FromCore(text));
 }
 
 bool CMainDlg::EditName(std::string& name, std::string& ext) {
+    const NormalCursor cursor;
     CEditNameDlg dialog(this);
     dialog.m_strName = PathFromCore(name);
     dialog.m_strExt = PathFromCore(ext);
@@ -35,6 +53,7 @@ bool CMainDlg::EditName(std::string& name, std::string& ext) {
 }
 
 bool CMainDlg::PickDestinationFolder(const std::string& startFolder, std::string& chosen) {
+    const NormalCursor cursor;
     std::string folder = startFolder;
     if (!m_pickFolder(this, true, folder))
         return false;

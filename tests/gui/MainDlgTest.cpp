@@ -54,8 +54,15 @@ class MainDlgTest : public QObject {
         WriteSong(folder / "s.sty", "Style");
         OpenMainWindow open;
         QVERIFY(open.Show());
-        open.picks = {folder.path()};
-        QTest::mouseClick(open.Control("1000"), Qt::LeftButton);
+        TempDir empty;  // "nothing found", with the normal pointer, not the busy one
+        open.picks = {empty.path(), folder.path()};
+        AnswerNextModal([](QWidget* box) {
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+            ClickButton(box, "OK");
+        });
+        for (int pick = 0; pick < 2; ++pick)
+            QTest::mouseClick(open.Control("1000"), Qt::LeftButton);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(open.Control<QLabel>("1001")->text(), QString::fromStdString(folder.path()));
         QCOMPARE(open.Rows(), QStringList({"a.mid -> Alpha.mid", "s.sty -> Style.sty",
                                            "u.mid -> <no title found>"}));
