@@ -77,7 +77,12 @@ CMainDlg::CMainDlg(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-CMainDlg::~CMainDlg() = default;
+CMainDlg::~CMainDlg() {
+    // The list outlives this part of the window while Qt takes the children
+    // down: it must not ask the engine for texts any more.
+    m_listFiles->ClearConfiguration();
+    qApp->removeEventFilter(this);
+}
 
 void CMainDlg::CreateControls() {
     const DialogUnits du(font());
