@@ -22,15 +22,14 @@ class LanguageTest : public QObject {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("storedAfter");
-        QTest::newRow("G") << "G" << QString() << "G";
-        QTest::newRow("E") << "E" << QString() << "E";
-        QTest::newRow("lower case g asks") << "g"
-                                           << "1056"
-                                           << "G";
-        QTest::newRow("a word asks") << "German"
-                                     << "1057"
-                                     << "E";
-        QTest::newRow("nothing, closed") << QString() << "close" << QString();
+        const char* rows[][4] = {{"G", "G", nullptr, "G"},
+                                 {"E", "E", nullptr, "E"},
+                                 {"lower case g asks", "g", "1056", "G"},
+                                 {"a word asks", "German", "1057", "E"},
+                                 {"nothing, closed", nullptr, "close", nullptr}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2])
+                                  << QString::fromLatin1(row[3]);
     }
     void resolution() {
         QFETCH(QString, stored);

@@ -21,9 +21,10 @@ class SingleInstanceTest : public QObject {
     std::unique_ptr<QProcess> StartProgram() {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+        for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
+                                          {"XDG_RUNTIME_DIR", m_runtime.path()},
+                                          {"XDG_CONFIG_HOME", m_config.path()}})
+            environment.insert(QString::fromLatin1(name), value);
         process->setProcessEnvironment(environment);
         process->start(QStringLiteral(TUNETITLER_PROGRAM_PATH), QStringList());
         return process;
