@@ -1,11 +1,10 @@
 // Tunetitler: the desktop program.
-#include <QApplication>
-
 #include "app/CommandLine.h"
+#include "app/TunetitlerApp.h"
 
 int main(int argc, char** argv) {
     if (const auto status = tt::HandleCommandLine(argc, argv))
         return *status;
-    QApplication app(argc, argv);
-    return 0;
+    tt::CTunetitlerApp app(argc, argv);
+    return app.InitInstance();
 }

@@ -21,3 +21,12 @@ void ClickButton(QWidget* dialog, const QString& text);
 void UseTemporaryConfigHome();
 
 }  // namespace tt::test
+
+// main() of a window test: settings in a fresh folder, then the application.
+#define TT_GUI_TEST_MAIN(TestClass)             \
+    int main(int argc, char** argv) {           \
+        tt::test::UseTemporaryConfigHome();     \
+        QApplication app(argc, argv);           \
+        TestClass test;                         \
+        return QTest::qExec(&test, argc, argv); \
+    }

@@ -1,0 +1,110 @@
+// take-screenshots SONGS OUT: pictures of every window of the desktop program,
+// drawn offscreen, in English and German: the main window listing the songs in
+// SONGS, the language dialog, the edit dialog, the export dialog and the
+// overwrite question. Settings go to a throw-away folder.
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+#include <iostream>
+
+#include "app/LanguageDlg.h"
+#include "app/MessageBoxes.h"
+#include "app/SettingsStore.h"
+#include "app/UiLanguage.h"
+#include "engine/Messages.h"
+#include "export/SaveNamesDlg.h"
+#include "ui/EditNameDlg.h"
+#include "ui/FileListCtrl.h"
+#include "ui/MainDlg.h"
+
+namespace {
+
+QString g_out;
+bool g_ok = true;
+
+void Save(QWidget* widget, const QString& name) {
+    const QString path = QDir(g_out).filePath(name + QStringLiteral(".png"));
+    if (!widget->grab().save(path)) {
+        std::cerr << "take-screenshots: cannot write " << path.toStdString() << '\n';
+        g_ok = false;
+        return;
+    }
+    std::cout << path.toStdString() << '\n';
+}
+
+// Runs `open`, which shows a modal window; the window is pictured and closed.
+void SaveModal(const QString& name, const std::function<void()>& open) {
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible())
+            return;
+        timer.stop();
+        Save(modal, name);
+        modal->close();
+    });
+    timer.start();
+    open();
+}
+
+void PictureMainWindow(const std::string& songs, const QString& suffix) {
+    tt::CMainDlg window;
+    window.SetFolderPicker([&](QWidget*, bool, std::string& folder) {
+        folder = songs;
+        return true;
+    });
+    window.OnInitDialog();
+    window.show();
+    window.findChild<QPushButton*>(QStringLiteral("1000"))->click();
+    tt::CFileListCtrl* list = window.fileList();
+    for (int row : {0, 2, 3})
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QApplication::processEvents();
+    Save(&window, QStringLiteral("main-window") + suffix);
+
+    SaveModal(QStringLiteral("edit-dialog") + suffix, [&]() {
+        std::string name = "Harbour Lights at Dusk";
+        std::string ext = ".mid";
+        window.EditName(name, ext);
+    });
+    SaveModal(QStringLiteral("save-dialog") + suffix, [&]() {
+        tt::CSaveNamesDlg dialog(window.engine().m_songFiles, &window);
+        dialog.DoModal();
+    });
+    SaveModal(QStringLiteral("overwrite-question") + suffix, [&]() {
+        tt::AskOverwriteBox(&window,
+                            tt::FromCore(tt::OverwriteQuestion(songs + "/Lantern Waltz.sty")));
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "Usage: take-screenshots SONGS OUT\n";
+        return 2;
+    }
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tunetitler"));
+    const std::string songs = QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString();
+    g_out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(g_out);
+
+    SaveModal(QStringLiteral("language-dialog"), []() {
+        tt::CLanguageDlg dialog;
+        dialog.DoModal();
+    });
+    tt::settings::WriteString(QStringLiteral("Language"), QStringLiteral("E"));
+    PictureMainWindow(songs, QStringLiteral("-en"));
+    tt::settings::WriteString(QStringLiteral("Language"), QStringLiteral("G"));
+    PictureMainWindow(songs, QStringLiteral("-de"));
+    return g_ok ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QApplication>
+#include <QTranslator>
+
+namespace tt {
+
+// The application: one per process. It lets only one copy run per user, loads
+// Qt's own translations for the system's language (standard buttons, the Save As
+// dialog) and runs the main window until it closes.
+class CTunetitlerApp {
+  public:
+    // The application name is the program file's base name, as Qt sets it: it
+    // captions the message boxes and names the settings file.
+    CTunetitlerApp(int& argc, char** argv);
+
+    // Runs the program; returns its exit status (0 also when another copy was
+    // brought to the front instead).
+    int InitInstance();
+
+  private:
+    void LoadQtTranslations();
+
+    QApplication m_app;
+    QTranslator m_qtTranslator;
+};
+
+}  // namespace tt

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "engine/EngineUi.h"
+#include "engine/RenameEngine.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tt {
+
+class CFileListCtrl;
+
+// Opens the folder picker: parent, destination mode, start folder going in and
+// the chosen folder coming out; false on Cancel. The window uses PickFolder
+// unless told otherwise (tests answer it directly).
+using FolderPickFunction = std::function<bool(QWidget*, bool, std::string&)>;
+
+// The main window: the list of old and new names of the chosen folder, the file
+// type boxes and the commands. It holds the program's working state in its
+// engine and is the engine's user interface. Every way of closing it (Exit, Esc,
+// the close box) saves the settings.
+class CMainDlg : public QDialog, public EngineUi {
+    Q_OBJECT
+
+  public:
+    explicit CMainDlg(QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    // Initialises the window and runs it until it closes.
+    int DoModal();
+    // Resolves the language, restores the settings and the placement. False when
+    // the window could not be set up: it is then closed, and nothing is saved.
+    bool OnInitDialog();
+
+    void SetFolderPicker(FolderPickFunction pick) { m_pickFolder = std::move(pick); }
+    RenameEngine& engine() { return m_engine; }
+    const RenameEngine& engine() const { return m_engine; }
+    CFileListCtrl* fileList() const { return m_listFiles; }
+
+    // EngineUi
+    void ReportReadError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    OverwriteAnswer AskOverwrite(const std::string& text) override;
+    bool EditName(std::string& name, std::string& ext) override;
+    bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
+    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
+    void ClearRows() override;
+    void AppendRows(std::int32_t count) override;
+    std::vector<std::int32_t> SelectedRows() override;
+    void DeselectRow(std::int32_t row) override;
+    void RedrawList() override;
+    void UpdateButtonStates() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+  protected:
+    void reject() override;  // Esc and the close box
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateControls();
+    void SetGermanTexts();
+    bool MeasureLayout();
+    // true: controls into the working state; false: working state into the controls.
+    void UpdateData(bool saveAndValidate);
+
+    void OnSelectFolder();
+    void OnFileTypeClicked(QCheckBox* turnOnWhenNoneLeft);
+    void OnSelectAll();
+    void OnRename();
+    void OnCopyRename();
+    void OnSave();
+    void OnHelpButton();
+    void OnCancel();
+    void OnOK();
+    // A folder picked or dropped becomes the listed folder.
+    void TakeFolder(const std::string& folder);
+
+    RenameEngine m_engine;
+    FolderPickFunction m_pickFolder;
+    QString m_szStartDir;  // current folder at start: the help pages are looked up there
+    bool m_bFirstFolderPick = true;
+    int m_nMarginLeft = 0;
+    int m_nMarginTop = 0;
+    int m_nMarginRight = 0;
+    int m_nMarginBottom = 0;
+    int m_nButtonGap = 0;
+    bool m_bLayoutMeasured = false;  // the resize rule waits for the margins
+
+    // Controls, owned through Qt's parent; each carries its id as objectName.
+    CFileListCtrl* m_listFiles = nullptr;
+    QLabel* m_folderText = nullptr;
+    QCheckBox* m_midFiles = nullptr;
+    QCheckBox* m_styFiles = nullptr;
+    QCheckBox* m_patFiles = nullptr;
+    QCheckBox* m_editNames = nullptr;
+    QCheckBox* m_correspondingFiles = nullptr;
+    QPushButton* m_selectFolder = nullptr;
+    QPushButton* m_selectAll = nullptr;
+    QPushButton* m_rename = nullptr;
+    QPushButton* m_copyRename = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_exit = nullptr;
+};
+
+}  // namespace tt

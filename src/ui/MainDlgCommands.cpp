@@ -1,0 +1,109 @@
+// The main window's commands. Each reads the check boxes into the working state
+// first and gives the keyboard focus back to the list when done.
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "app/HelpPage.h"
+#include "app/MessageBoxes.h"
+#include "app/SettingsStore.h"
+#include "app/UiLanguage.h"
+#include "export/SaveNamesDlg.h"
+#include "ui/FileListCtrl.h"
+#include "ui/MainDlg.h"
+#include "ui/WindowPlacement.h"
+
+namespace tt {
+
+void CMainDlg::TakeFolder(const std::string& folder) {
+    m_engine.m_strFolder = folder;
+    m_bFirstFolderPick = false;
+    m_engine.RefreshFileList();
+    UpdateData(false);
+}
+
+void CMainDlg::OnSelectFolder() {
+    UpdateData(true);
+    std::string folder = m_bFirstFolderPick
+                             ? PathToCore(settings::ReadString(QStringLiteral("Folder"), QString()))
+                             : m_engine.m_strFolder;
+    if (m_pickFolder(this, false, folder))
+        TakeFolder(folder);
+    m_listFiles->setFocus();
+}
+
+// A file type box was clicked: at least one type stays on (the other box named
+// here is turned on when the click cleared the last one), and the folder is read
+// again for the types now chosen.
+void CMainDlg::OnFileTypeClicked(QCheckBox* turnOnWhenNoneLeft) {
+    UpdateData(true);
+    if (!m_engine.m_bMidFiles && !m_engine.m_bStyFiles && !m_engine.m_bPatFiles) {
+        turnOnWhenNoneLeft->setChecked(true);
+        UpdateData(true);
+    }
+    m_engine.RefreshFileList();
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::OnSelectAll() {
+    if (m_listFiles->GetSelectedCount() == m_listFiles->GetItemCount())
+        m_listFiles->DeselectAllItems();
+    else
+        m_listFiles->SelectAllItems();
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::OnRename() {
+    UpdateData(true);
+    m_engine.RenameSelectedFiles(false);
+    UpdateButtonStates();
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::OnCopyRename() {
+    UpdateData(true);
+    m_engine.RenameSelectedFiles(true);
+    UpdateButtonStates();
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::OnSave() {
+    CSaveNamesDlg dialog(m_engine.m_songFiles, this);
+    dialog.DoModal();
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::OnHelpButton() {
+    const QString page = FindHelpPage(m_szStartDir, CurrentUiLanguage() == UiLanguage::german);
+    if (!page.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    m_listFiles->setFocus();
+}
+
+void CMainDlg::reject() {
+    OnCancel();
+}
+
+void CMainDlg::OnCancel() {
+    // Every way of closing saves the settings.
+    OnOK();
+}
+
+void CMainDlg::OnOK() {
+    UpdateData(true);
+    SaveWindowPlacement(*this);
+    // Folders not chosen in this run leave the stored ones alone.
+    if (!m_engine.m_strFolder.empty())
+        settings::WriteString(QStringLiteral("Folder"), PathFromCore(m_engine.m_strFolder));
+    if (!m_engine.m_strDestFolder.empty())
+        settings::WriteString(QStringLiteral("DestinationFolder"),
+                              PathFromCore(m_engine.m_strDestFolder));
+    settings::WriteInt(QStringLiteral("MidFiles"), m_engine.m_bMidFiles ? 1 : 0);
+    settings::WriteInt(QStringLiteral("StyFiles"), m_engine.m_bStyFiles ? 1 : 0);
+    settings::WriteInt(QStringLiteral("PatFiles"), m_engine.m_bPatFiles ? 1 : 0);
+    settings::WriteInt(QStringLiteral("CorrespondingFiles"),
+                       m_engine.m_bCorrespondingFiles ? 1 : 0);
+    QDialog::accept();
+}
+
+}  // namespace tt

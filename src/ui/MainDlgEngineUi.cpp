@@ -1,0 +1,98 @@
+// The main window as the engine's user interface: message boxes owned by the
+// window, the edit dialog, the destination picker, the settings and the list.
+#include <QApplication>
+#include <QCursor>
+
+#include "app/MessageBoxes.h"
+#include "app/SettingsStore.h"
+#include "ui/EditNameDlg.h"
+#include "ui/FileListCtrl.h"
+#include "ui/MainDlg.h"
+
+namespace tt {
+
+namespace {
+
+// The engine asks the user in the middle of its work, while the wait cursor
+// shows. A box or dialog waiting for an answer gets the normal pointer.
+class NormalCursor {
+  public:
+    NormalCursor() { QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor)); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+    ~NormalCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+void CMainDlg::ReportReadError(const std::string& text) {
+    const NormalCursor cursor;
+    ShowWarningBox(this, FromCore(text));
+}
+
+void CMainDlg::ShowWarning(const std::string& text) {
+    const NormalCursor cursor;
+    ShowWarningBox(this, FromCore(text));
+}
+
+OverwriteAnswer CMainDlg::AskOverwrite(const std::string& text) {
+    const NormalCursor cursor;
+    return AskOverwriteBox(this, FromCore(text));
+}
+
+bool CMainDlg::EditName(std::string& name, std::string& ext) {
+    const NormalCursor cursor;
+    CEditNameDlg dialog(this);
+    dialog.m_strName = PathFromCore(name);
+    dialog.m_strExt = PathFromCore(ext);
+    if (dialog.DoModal() != QDialog::Accepted)
+        return false;
+    name = PathToCore(dialog.m_strName);
+    ext = PathToCore(dialog.m_strExt);
+    return true;
+}
+
+bool CMainDlg::PickDestinationFolder(const std::string& startFolder, std::string& chosen) {
+    const NormalCursor cursor;
+    std::string folder = startFolder;
+    if (!m_pickFolder(this, true, folder))
+        return false;
+    chosen = folder;
+    return true;
+}
+
+std::string CMainDlg::ReadSettingString(const std::string& key, const std::string& defaultValue) {
+    const QString value = settings::ReadString(FromCore(key), PathFromCore(defaultValue));
+    // The stored strings are folders: back to the bytes the file system knows.
+    return PathToCore(value);
+}
+
+void CMainDlg::ClearRows() {
+    m_listFiles->DeleteAllItems();
+}
+
+void CMainDlg::AppendRows(std::int32_t count) {
+    m_listFiles->AppendItems(count);
+}
+
+std::vector<std::int32_t> CMainDlg::SelectedRows() {
+    return m_listFiles->GetSelectedItems();
+}
+
+void CMainDlg::DeselectRow(std::int32_t row) {
+    m_listFiles->DeselectItem(row);
+}
+
+void CMainDlg::RedrawList() {
+    m_listFiles->RedrawItems();
+}
+
+void CMainDlg::BeginWaitCursor() {
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void CMainDlg::EndWaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+}  // namespace tt

@@ -1,0 +1,170 @@
+// The main window's texts, enabling, keys, placement and resize rule.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+
+#include "GuiTestSupport.h"
+#include "MainWindowSupport.h"
+#include "SongFolder.h"
+#include "TempDir.h"
+#include "app/DialogUnits.h"
+#include "app/MainWindowTitle.h"
+
+using namespace tt;
+using namespace tt::test;
+
+class MainDlgTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // German labels where they have a German form, the rest as in English; the
+    // state before any folder is picked.
+    void germanTextsStartEnterAndEsc() {
+        OpenMainWindow open("G");
+        settings::WriteString(QStringLiteral("Folder"), QStringLiteral("/earlier"));
+        QVERIFY(open.Show());
+        QStringList shown;
+        for (const char* id :
+             {"1000", "1015", "1060", "1061", "1062", "1063", "1064", "1065", "1066"})
+            shown << open.Control<QAbstractButton>(id)->text();
+        for (int column : {0, 1})
+            shown << open.List()->model()->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(
+            shown.join(QLatin1Char('|')),
+            QStringLiteral("Ordner wählen|Zugehörige Dateien mit gleichem Namen ebenfalls "
+                           "umbenennen (Lyrics,...)|Alle auswählen|Editieren|Umbenennen|"
+                           "Kop.+Umben.|Speichern|Hilfe|Ende|Alter Dateiname|Neuer Dateiname"));
+        QCOMPARE(open.window->windowTitle(), QString::fromUtf8(kMainWindowTitle));
+        QCOMPARE(open.Control<QAbstractButton>("1007")->text(), QStringLiteral("*.mid"));
+        QCOMPARE(open.window->findChild<QGroupBox*>()->title(), QStringLiteral("Files"));
+        // Nothing listed yet; the type boxes on by default, Edit off.
+        QVERIFY(open.Control<QLabel>("1001")->text().isEmpty());
+        for (const char* id : {"1060", "1062", "1063", "1064"})
+            QVERIFY2(!open.Control(id)->isEnabled(), id);
+        for (const char* id : {"1007", "1008", "1009", "1015"})
+            QVERIFY2(open.Control<QCheckBox>(id)->isChecked(), id);
+        QVERIFY(!open.Control<QCheckBox>("1061")->isChecked() && open.List()->hasFocus());
+
+        // Enter does nothing anywhere; Esc closes and saves.
+        for (QWidget* target : {open.Control("1002"), open.Control("1066"), open.Control("1061")}) {
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+        }
+        QVERIFY(open.window->isVisible() && !open.Control<QCheckBox>("1061")->isChecked());
+        QCOMPARE(settings::ReadInt(QStringLiteral("WindowShowCmd"), -5), -5);
+
+        QTest::mouseClick(open.Control("1015"), Qt::LeftButton);
+        QTest::keyClick(open.List(), Qt::Key_Escape);
+        QVERIFY(!open.window->isVisible());
+        QCOMPARE(settings::ReadInt(QStringLiteral("CorrespondingFiles"), -5), 0);
+        QCOMPARE(settings::ReadInt(QStringLiteral("MidFiles"), -5), 1);
+        QCOMPARE(settings::ReadInt(QStringLiteral("WindowShowCmd"), -5), 1);
+        // No folder picked in this run: the stored ones stay.
+        QCOMPARE(settings::ReadString(QStringLiteral("Folder"), {}), QStringLiteral("/earlier"));
+        QVERIFY(settings::ReadString(QStringLiteral("DestinationFolder"), {}).isNull());
+    }
+
+    // Which rows enable Rename, Select All toggling, and the type boxes keeping
+    // one type on while every click reads the folder again.
+    void selectionAndTypeBoxes() {
+        TempDir folder;
+        WriteSong(folder / "a.mid", "Alpha");
+        WriteUntitledSong(folder / "u.mid", "x");
+        WriteSong(folder / "s.sty", "Style");
+        OpenMainWindow open;
+        QVERIFY(open.Show());
+        TempDir empty;  // "nothing found", with the normal pointer, not the busy one
+        open.picks = {empty.path(), folder.path()};
+        AnswerNextModal([](QWidget* box) {
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+            ClickButton(box, "OK");
+        });
+        for (int pick = 0; pick < 2; ++pick)
+            QTest::mouseClick(open.Control("1000"), Qt::LeftButton);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QCOMPARE(open.Control<QLabel>("1001")->text(), QString::fromStdString(folder.path()));
+        QCOMPARE(open.Rows(), QStringList({"a.mid -> Alpha.mid", "s.sty -> Style.sty",
+                                           "u.mid -> <no title found>"}));
+        QWidget* rename = open.Control("1062");
+        QVERIFY(open.Control("1060")->isEnabled() && open.Control("1064")->isEnabled());
+        open.CtrlClickRows({2});
+        QVERIFY(!rename->isEnabled());
+        open.CtrlClickRows({0});
+        QVERIFY(rename->isEnabled() && open.Control("1063")->isEnabled());
+        for (int selected : {3, 0}) {
+            QTest::mouseClick(open.Control("1060"), Qt::LeftButton);
+            QCOMPARE(open.List()->GetSelectedCount(), selected);
+        }
+        QVERIFY(!rename->isEnabled());
+
+        auto click = [&](const char* id) {
+            QTest::mouseClick(open.Control(id), Qt::LeftButton);
+            QString on;
+            for (const char* type : {"1007", "1008", "1009"})
+                on += open.Control<QCheckBox>(type)->isChecked() ? QLatin1Char('1')
+                                                                 : QLatin1Char('0');
+            return on + QLatin1Char(' ') + QString::number(open.Rows().size());
+        };
+        QCOMPARE(click("1008"), QStringLiteral("101 2"));
+        QCOMPARE(click("1009"), QStringLiteral("100 2"));
+        QCOMPARE(click("1007"), QStringLiteral("010 1"));  // the last type on: *.sty comes back
+        QCOMPARE(click("1008"), QStringLiteral("100 2"));  // and *.mid for *.sty
+    }
+
+    // A stored minimised state or a missing edge opens the window at its own size.
+    void placement_data() {
+        QTest::addColumn<QList<int>>("stored");  // left, top, right, bottom, show command
+        QTest::addColumn<QRect>("expected");     // empty: template size; {0,0,1,1}: maximised
+        QTest::newRow("normal") << QList<int>{40, 30, 640, 450, 1} << QRect(40, 30, 600, 420);
+        QTest::newRow("maximised") << QList<int>{40, 30, 640, 450, 3} << QRect(0, 0, 1, 1);
+        QTest::newRow("show minimised") << QList<int>{40, 30, 640, 450, 2} << QRect();
+        QTest::newRow("minimise") << QList<int>{40, 30, 640, 450, 6} << QRect();
+        QTest::newRow("edge -1") << QList<int>{40, -1, 640, 450, 1} << QRect();
+        QTest::newRow("on no screen: to the primary one")
+            << QList<int>{9000, 9000, 9600, 9420, 1} << QRect(0, 0, 600, 420);
+    }
+    void placement() {
+        QFETCH(QList<int>, stored);
+        QFETCH(QRect, expected);
+        OpenMainWindow open;
+        for (const char* key :
+             {"WindowLeft", "WindowTop", "WindowRight", "WindowBottom", "WindowShowCmd"})
+            settings::WriteInt(QString::fromLatin1(key), stored.takeFirst());
+        QVERIFY(open.Show());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        if (expected == QRect(0, 0, 1, 1))
+            QVERIFY(open.window->isMaximized());
+        else if (expected.isEmpty())
+            QCOMPARE(open.window->size(), DialogUnits(open.window->font()).Size(366, 255));
+        else if (expected.topLeft().isNull())  // moved whole onto the primary screen
+            QVERIFY(screen.contains(open.window->frameGeometry()));
+        else
+            QCOMPARE(open.window->geometry(), expected);
+    }
+
+    // The list stretches, the bottom row moves down, nothing follows the right
+    // edge; too small a window moves nothing.
+    void resizeRule() {
+        OpenMainWindow open;
+        QVERIFY(open.Show());
+        auto geometries = [&]() {
+            QList<QRect> rects;
+            for (const char* id : {"1002", "1000", "1015", "1060", "1061", "1066"})
+                rects << open.Control(id)->geometry();
+            return rects;
+        };
+        QList<QRect> expected = geometries();
+        expected[0].setSize(expected[0].size() + QSize(120, 80));
+        for (int i = 3; i < 6; ++i)
+            expected[i].translate(0, 80);
+        open.window->resize(open.window->size() + QSize(120, 80));
+        QTRY_COMPARE(geometries(), expected);
+        open.window->resize(30, 30);
+        QTest::qWait(50);
+        QCOMPARE(geometries(), expected);
+    }
+};
+
+TT_GUI_TEST_MAIN(MainDlgTest)
+#include "MainDlgTest.moc"
