@@ -28,7 +28,7 @@ enum ItemKind : char {
     kComputer = 'C',
     kNetwork = 'N',
     kVolume = 'V',  // then the VolumeKind, the mount point, a zero byte and the name shown
-    kFolder = 'F',  // then the folder's name in its parent
+    kFolder = 'F',  // then '1' when it has subfolders, else '0', and its name in its parent
 };
 
 std::string Bytes(const QString& path) {
@@ -43,13 +43,13 @@ std::string Join(const std::string& folder, std::string_view name) {
     return path;
 }
 
-// A closed directory stream.
+// A directory stream closed on leaving.
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
 using DirPtr = std::unique_ptr<DIR, DirCloser>;
 
-bool IsFolderEntry(int dirFd, const dirent& entry) {
+bool IsFolderEntry(int dirFd, const dirent64& entry) {
     if (entry.d_type == DT_DIR)
         return true;
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
@@ -62,19 +62,40 @@ bool IsDots(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-// Calls `visit` with each child folder's name until it returns false.
+// Calls `visit` with the folder's descriptor and each child folder's name until it
+// returns false. The folder is `name` in `parentFd` (AT_FDCWD for a path). Reads
+// the entries in large blocks: a folder of thousands of folders is looked into
+// once per child, so each look is kept to a few system calls.
 template <typename Visit>
-void ForEachSubfolder(const std::string& path, bool countHidden, Visit visit) {
-    DirPtr dir(::opendir(path.c_str()));
-    if (!dir)
+void ForEachSubfolder(int parentFd, const char* name, bool countHidden, Visit visit) {
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return;
-    const int fd = ::dirfd(dir.get());
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (IsDots(entry->d_name) || (!countHidden && entry->d_name[0] == '.'))
-            continue;
-        if (IsFolderEntry(fd, *entry) && !visit(entry->d_name))
-            return;
+    alignas(dirent64) char buffer[16384];
+    bool more = true;
+    while (more) {
+        const ssize_t size = ::getdents64(fd, buffer, sizeof buffer);
+        if (size <= 0)
+            break;
+        for (ssize_t pos = 0; pos < size && more;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + pos);
+            pos += entry->d_reclen;
+            if (IsDots(entry->d_name) || (!countHidden && entry->d_name[0] == '.'))
+                continue;
+            if (IsFolderEntry(fd, *entry))
+                more = visit(fd, entry->d_name);
+        }
     }
+    ::close(fd);
+}
+
+bool HasSubfoldersAt(int parentFd, const char* name, bool countHidden) {
+    bool found = false;
+    ForEachSubfolder(parentFd, name, countHidden, [&](int, const char*) {
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 bool IsDirectory(const std::string& path) {
@@ -246,7 +267,7 @@ std::vector<IdList> ShellFolder::EnumObjects() const {
             // The desktop's own network mounts, one folder each.
             if (!m_environment->runtimeDir.empty()) {
                 const std::string gvfs = Join(m_environment->runtimeDir, "gvfs");
-                ForEachSubfolder(gvfs, false, [&](const char* name) {
+                ForEachSubfolder(AT_FDCWD, gvfs.c_str(), false, [&](int, const char* name) {
                     ids.push_back(
                         MakeItemId(VolumePayload({VolumeKind::network, Join(gvfs, name), name})));
                     return true;
@@ -258,8 +279,11 @@ std::vector<IdList> ShellFolder::EnumObjects() const {
             break;
     }
     if (!m_path.empty()) {
-        ForEachSubfolder(m_path, false, [&](const char* name) {
-            if (IdList id = MakeItemId(std::string{kFolder} + name); !id.empty())
+        // Whether each child has subfolders is looked up now, while its parent is open,
+        // and kept in its ID.
+        ForEachSubfolder(AT_FDCWD, m_path.c_str(), false, [&](int fd, const char* name) {
+            const char hasSubfolders = HasSubfoldersAt(fd, name, false) ? '1' : '0';
+            if (IdList id = MakeItemId(std::string{kFolder, hasSubfolders} + name); !id.empty())
                 ids.push_back(std::move(id));
             return true;
         });
@@ -277,7 +301,8 @@ std::string ShellFolder::PathOf(const std::uint8_t* id) const {
         case kVolume:
             return ParseVolume(payload).mountPoint;
         case kFolder:
-            return m_path.empty() ? std::string() : Join(m_path, payload.substr(1));
+            return m_path.empty() || payload.size() < 2 ? std::string()
+                                                        : Join(m_path, payload.substr(2));
         default:
             return {};
     }
@@ -297,7 +322,9 @@ std::uint32_t ShellFolder::GetAttributesOf(const std::uint8_t* id, std::uint32_t
         const bool assumed =
             payload[0] == kVolume && (ParseVolume(payload).kind == VolumeKind::removable ||
                                       ParseVolume(payload).kind == VolumeKind::network);
-        if ((mask & kAttrHasSubfolder) != 0 && (assumed || HasSubfolders(PathOf(id), false)))
+        const bool known = payload[0] == kFolder && payload.size() > 1;
+        if ((mask & kAttrHasSubfolder) != 0 &&
+            (assumed || (known ? payload[1] == '1' : HasSubfolders(PathOf(id), false))))
             attributes |= kAttrHasSubfolder;
     }
     return attributes & mask;
@@ -344,7 +371,7 @@ std::optional<std::string> ShellFolder::GetDisplayNameOf(const std::uint8_t* id,
             return volume.name.empty() ? volume.mountPoint : volume.name;
         }
         case kFolder:
-            return std::string(payload.substr(1));
+            return std::string(payload.substr(std::min<std::size_t>(2, payload.size())));
         default:
             return std::nullopt;
     }
@@ -392,12 +419,7 @@ bool ShellFolder::IsPlainFolder(const std::uint8_t* id) const {
 }
 
 bool HasSubfolders(const std::string& path, bool countHidden) {
-    bool found = false;
-    ForEachSubfolder(path, countHidden, [&](const char*) {
-        found = true;
-        return false;
-    });
-    return found;
+    return HasSubfoldersAt(AT_FDCWD, path.c_str(), countHidden);
 }
 
 }  // namespace tt::shell
