@@ -198,8 +198,8 @@ bool CShellTreeCtrl::GetSelectedPath(std::string& path) const {
     return true;
 }
 
-void CShellTreeCtrl::ExpandQuietly(QTreeWidgetItem* item, bool expand) {
-    if (expand)
+void CShellTreeCtrl::ExpandQuietly(QTreeWidgetItem* item, bool expand, bool read) {
+    if (expand && read)
         HandleItemExpanding(item);
     const QSignalBlocker blocker(this);
     item->setExpanded(expand);
@@ -232,8 +232,10 @@ bool CShellTreeCtrl::SelectPathBelow(QTreeWidgetItem* item, const std::string& p
         if (childPath.empty()) {
             found = SelectPathBelow(child, path);  // virtual folders are always searched
         } else if (childPath == path) {
+            // The branch above was read by this search: opening it must not read it
+            // again (Computer would replace the items just found).
             for (QTreeWidgetItem* up = item; up != nullptr; up = up->parent())
-                ExpandQuietly(up, true);
+                ExpandQuietly(up, true, false);
             setCurrentItem(child);
             ExpandQuietly(child, true);
             found = true;
@@ -242,7 +244,7 @@ bool CShellTreeCtrl::SelectPathBelow(QTreeWidgetItem* item, const std::string& p
         }
     }
     if (!found && item->isExpanded() != wasExpanded)
-        ExpandQuietly(item, wasExpanded);
+        ExpandQuietly(item, wasExpanded, false);
     return found;
 }
 

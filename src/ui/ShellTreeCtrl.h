@@ -80,7 +80,9 @@ class CShellTreeCtrl : public QTreeWidget {
                             const shell::IdList* parentAbsolute, QTreeWidgetItem* parent);
     bool SelectPathBelow(QTreeWidgetItem* item, const std::string& path);
     bool ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos);
-    void ExpandQuietly(QTreeWidgetItem* item, bool expand);
+    // Opens or closes the item without notifying; `read`: read its children first
+    // as a user's expansion would.
+    void ExpandQuietly(QTreeWidgetItem* item, bool expand, bool read = true);
     // Reads the children of `parent` (the top level for null) again and selects the
     // child at `selectPath`, else `parent`.
     void RefreshChildren(QTreeWidgetItem* parent, const std::string& selectPath);

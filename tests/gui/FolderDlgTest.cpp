@@ -210,6 +210,9 @@ class FolderDlgTest : public QObject {
         QCOMPARE(computer->childCount(), 2);
         dialog->m_tree->setCurrentItem(computer->child(0));
         QCOMPARE(dialog->m_strPath, P("media/STICK"));
+        // Found as a start folder below Computer, which the search reads only once.
+        dialog->m_tree->Populate(P("media/STICK"));
+        QCOMPARE(dialog->m_strPath, P("media/STICK"));
         QTest::keyClick(dialog->m_tree, Qt::Key_Return);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
     }
