@@ -217,6 +217,16 @@ class FolderDlgTest : public QObject {
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
     }
 
+    void iconCacheHoldsAHundred() {
+        CShellTreeCtrl tree(nullptr, m_environment);
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(tree.AddIconToCache(QStringLiteral("icon-%1").arg(i)), i);
+        QCOMPARE(tree.AddIconToCache(QStringLiteral("icon-7")), 7);
+        QCOMPARE(tree.AddIconToCache(QStringLiteral("one-too-many")), -1);
+        tree.Populate(P("home/Leaf"));  // items beyond the cache go without an image
+        QVERIFY(tree.currentItem()->icon(0).isNull());
+    }
+
     void texts_data() {
         QTest::addColumn<bool>("german");
         QTest::addColumn<bool>("destination");
