@@ -209,6 +209,16 @@ bool CShellTreeCtrl::SelectPath(std::string& path) {
     const std::string target = WithoutTrailingSlash(path);
     setUpdatesEnabled(false);
     bool found = false;
+    // The home folder itself is found as Home, not deep below the root folder.
+    for (int i = 0; i < topLevelItemCount() && !found; ++i) {
+        QTreeWidgetItem* item = topLevelItem(i);
+        const ShellTreeItemData* data = ItemData(item);
+        if (data != nullptr && data->parentFolder->PathOf(data->relativeId.data()) == target) {
+            setCurrentItem(item);
+            ExpandQuietly(item, true);
+            found = true;
+        }
+    }
     for (int i = 0; i < topLevelItemCount() && !found; ++i)
         found = SelectPathBelow(topLevelItem(i), target);
     setUpdatesEnabled(true);

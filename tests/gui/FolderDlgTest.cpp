@@ -96,6 +96,8 @@ class FolderDlgTest : public QObject {
                               << QStringList{"home", "home/Music", "home/Music/Track 10"};
         QTest::newRow("trailing slash") << "home/Music/"
                                         << "home/Music" << QStringList{"home", "home/Music"};
+        QTest::newRow("home") << "home"
+                              << "home" << QStringList{"home"};
         QTest::newRow("missing") << "home/Music/Gone/x"
                                  << "home" << none;
         QTest::newRow("case differs") << "home/music"
