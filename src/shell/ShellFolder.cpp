@@ -7,13 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 
 #include "app/UiLanguage.h"
 #include "shell/MountTable.h"

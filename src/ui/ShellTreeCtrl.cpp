@@ -349,7 +349,9 @@ bool CShellTreeCtrl::InvokeCommand(QTreeWidgetItem* item, shell::Verb verb) {
                 QInputDialog::getText(this, QString::fromUtf8(shell::VerbLabel(verb)),
                                       QString::fromUtf8(Tr("Folder name:", "Ordnername:")),
                                       QLineEdit::Normal, item->text(0), &ok);
-            if (!ok)
+            // An unchanged name is left alone: the shown name of a folder whose name
+            // is not valid UTF-8 would not give back its bytes.
+            if (!ok || name == item->text(0))
                 return true;
             const std::string newName = PathToCore(name);
             error = shell::RenameFolder(path, newName);
