@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "app/UiLanguage.h"
 #include "shell/MountTable.h"
@@ -201,6 +202,20 @@ std::vector<Volume> ReadVolumes(const Environment& environment, bool network) {
     return volumes;
 }
 
+// Mount points of the removable and network volumes: their media may be slow to
+// wake or out of reach, so they are never looked into unasked.
+std::set<std::string> SlowMountPoints(const Environment& environment) {
+    std::set<std::string> points;
+    if (!environment.readMountTable)
+        return points;
+    for (const MountEntry& entry : ParseMountInfo(environment.readMountTable())) {
+        const VolumeKind kind = ClassifyMount(entry, environment.removableRoots);
+        if (kind == VolumeKind::removable || kind == VolumeKind::network)
+            points.insert(entry.mountPoint);
+    }
+    return points;
+}
+
 int Rank(std::string_view payload) {
     if (payload.empty())
         return 9;
@@ -280,9 +295,11 @@ std::vector<IdList> ShellFolder::EnumObjects() const {
     }
     if (!m_path.empty()) {
         // Whether each child has subfolders is looked up now, while its parent is open,
-        // and kept in its ID.
+        // and kept in its ID. A stick or a share mounted here is not looked into.
+        const std::set<std::string> slow = SlowMountPoints(*m_environment);
         ForEachSubfolder(AT_FDCWD, m_path.c_str(), false, [&](int fd, const char* name) {
-            const char hasSubfolders = HasSubfoldersAt(fd, name, false) ? '1' : '0';
+            const bool assumed = !slow.empty() && slow.count(Join(m_path, name)) != 0;
+            const char hasSubfolders = assumed || HasSubfoldersAt(fd, name, false) ? '1' : '0';
             if (IdList id = MakeItemId(std::string{kFolder, hasSubfolders} + name); !id.empty())
                 ids.push_back(std::move(id));
             return true;

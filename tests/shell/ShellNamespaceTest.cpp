@@ -174,6 +174,14 @@ TEST_F(ShellFolderTest, TopLevelComputerAndNetwork) {
     const auto network = Children(*Bind(*desktop, "Network"));
     EXPECT_EQ(Names(network), (std::vector<std::string>{"/net/music", "sftp:host=nas"}));
     EXPECT_EQ(network[1].path, dir / "gvfs/gvfs/sftp:host=nas");
+
+    // Listed in its parent folder, a mounted stick is not looked into either.
+    ASSERT_EQ(::mkdir((dir / "media").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((dir / "media/STICK").c_str(), 0755), 0);
+    const auto sticks =
+        Children(ShellFolder(ShellFolder::Kind::fileSystem, dir / "media", environment));
+    ASSERT_EQ(sticks.size(), 1u);
+    EXPECT_EQ(sticks[0].attributes, kAttrFolder | kAttrFileSystem | kAttrHasSubfolder);
 }
 
 TEST_F(ShellFolderTest, FileSystemFoldersAndVerbs) {
