@@ -1,21 +1,15 @@
 #include "ui/PickFolder.h"
 
-#include <QFileDialog>
-
-#include "app/MessageBoxes.h"
-#include "app/UiLanguage.h"
+#include "ui/FolderDlg.h"
 
 namespace tt {
 
-// Placeholder until the program's own folder picker exists.
 bool PickFolder(QWidget* parent, bool destination, std::string& path) {
-    const QString title =
-        QString::fromUtf8(destination ? Tr("Select Destination Folder", "Zielordner wählen")
-                                      : Tr("Select Folder", "Ordner wählen"));
-    const QString chosen = QFileDialog::getExistingDirectory(parent, title, PathFromCore(path));
-    if (chosen.isEmpty())
+    CFolderDlg dialog(destination, parent);
+    dialog.m_strPath = path;
+    if (dialog.DoModal() != QDialog::Accepted)
         return false;
-    path = PathToCore(chosen);
+    path = dialog.m_strPath;
     return true;
 }
 
