@@ -24,6 +24,8 @@ int CTunetitlerApp::InitInstance() {
 
     LoadQtTranslations();
     QApplication::setWindowIcon(AppIcon());
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TUNETITLER_APP_ID));
     // The language dialog closes before the main window shows: that must not end
     // the program. The program ends when the main window's dialog loop returns.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,7 @@
 #include "MainWindowSupport.h"
 #include "SongFolder.h"
 #include "TempDir.h"
+#include "app/SettingsStore.h"
 #include "export/SaveNamesDlg.h"
 
 using namespace tt;
@@ -85,14 +86,29 @@ class MainDlgOperationsTest : public QObject {
         QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1, 2}));
     }
 
-    // Save opens the export dialog over the listed songs, owned by the window.
-    void saveOpensTheExportDialog() {
+    // Save: the export dialog over the listed songs, owned by the window; blank
+    // text chosen, the Save As step answered, the file written in list order and
+    // the format remembered.
+    void saveWritesTheList() {
+        TempDir target;
+        const std::string path = target / "names.txt";
+        CSaveNamesDlg::s_saveAsStep = [&](QWidget*, const CSaveNamesDlg::SaveAsRequest&) {
+            return QString::fromStdString(path);
+        };
         AnswerNextModal([this](QWidget* dialog) {
             QVERIFY(qobject_cast<CSaveNamesDlg*>(dialog) &&
                     dialog->parent() == m_open->window.get());
-            dialog->close();
+            QTest::mouseClick(dialog->findChild<QWidget*>("1068"), Qt::LeftButton);
+            ClickButton(dialog, "OK");
         });
         QTest::mouseClick(m_open->Control("1064"), Qt::LeftButton);
+        CSaveNamesDlg::s_saveAsStep = nullptr;
+        const auto pad = [](std::string name) { return name.append(40 - name.size(), ' ') + ' '; };
+        QCOMPARE(FolderContents(target.path()).at("names.txt"),
+                 "Old file name" + std::string(26, ' ') + "New file name\r\n" + pad("a.mid") +
+                     "Alpha.mid\r\n" + pad("b.mid") + "Beta.mid\r\n" + pad("Beta.mid") +
+                     "<no title found>\r\n");
+        QCOMPARE(settings::ReadString("SaveFileType", "T"), QStringLiteral("B"));
         QCOMPARE(FolderContents(m_folder->path()), m_before);
     }
 };
