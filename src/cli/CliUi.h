@@ -49,6 +49,10 @@ class CliUi : public EngineUi {
         transfers.emplace_back(from, to);
     }
 
+    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
+
+    // Companions that stayed where they were, in the order met.
+    std::vector<std::string> companionsLeft;
     // Files renamed or copied (source, target), in the order they were done.
     std::vector<std::pair<std::string, std::string>> transfers;
 

@@ -42,6 +42,10 @@ class EngineUi : public TitleErrorReporter {
     // A file (song or companion) now stands at `to`: moved there, or copied there
     // from `from`. For a log of what was done; a window needs nothing of it.
     virtual void FileTransferred(const std::string& /*from*/, const std::string& /*to*/) {}
+    // A companion file that was to go along with its song stays where it is: its
+    // new name was taken by another file of this operation, or the overwrite
+    // question was answered No or Cancel. For a log; a window stays silent.
+    virtual void CompanionLeft(const std::string& /*path*/) {}
 };
 
 // Shows the wait cursor for as long as it lives.

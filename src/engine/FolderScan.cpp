@@ -1,8 +1,10 @@
+#include <optional>
 #include <utility>
 
 #include "engine/Messages.h"
 #include "engine/NameText.h"
 #include "engine/RenameEngine.h"
+#include "platform/FileError.h"
 #include "title/ReadSongTitle.h"
 
 namespace tt {
@@ -51,14 +53,9 @@ void RenameEngine::RefreshFileList() {
                         continue;  // hidden
                     SongFileEntry entry;
                     entry.path = JoinPath(m_strFolder, name);
-                    const auto info = m_fs.Stat(entry.path);
-                    if (!info || info->isDirectory)
-                        continue;
                     entry.fileName = name;
-                    ReadEntryTitle(entry);
-                    entry.size = static_cast<std::uint32_t>(info->size);
-                    entry.lastWriteTime = info->lastWriteTime;
-                    m_songFiles.Append(std::move(entry));
+                    if (ScanEntry(entry))
+                        m_songFiles.Append(std::move(entry));
                 }
             }
         }
@@ -93,10 +90,55 @@ void SortEntries(SongFileList& list) {
     }
 }
 
+bool RenameEngine::ScanEntry(SongFileEntry& entry) {
+    // One look-up per file: the open file tells its kind, size and time. A file
+    // that cannot be opened is still listed (without a title), so only then is
+    // its path looked up.
+    FileHandle file;
+    try {
+        file = m_fs.OpenRead(entry.path);
+    } catch (const FileError&) {
+        const auto info = m_fs.Stat(entry.path);
+        if (!info || info->isDirectory)
+            return false;
+        TakeTitle(entry, false);
+        TakeFileInfo(entry, *info);
+        return true;
+    }
+    std::optional<FileInfo> info;
+    try {
+        info = m_fs.Info(file);
+    } catch (const FileError& error) {
+        m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        info = m_fs.Stat(entry.path);
+        if (!info || info->isDirectory)
+            return false;
+        TakeTitle(entry, false);
+        TakeFileInfo(entry, *info);
+        return true;
+    }
+    if (info->isDirectory)
+        return false;
+    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
+    TakeFileInfo(entry, *info);
+    return true;
+}
+
+void RenameEngine::TakeFileInfo(SongFileEntry& entry, const FileInfo& info) {
+    entry.size = static_cast<std::uint32_t>(info.size);
+    entry.lastWriteTime = info.lastWriteTime;
+}
+
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
-    entry.titleFound = ReadSongTitle(m_fs, entry.path, entry.newName, m_ui) ? 1 : 0;
-    if (!entry.titleFound)
+    TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_ui));
+}
+
+void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
+    entry.titleFound = found ? 1 : 0;
+    if (!entry.titleFound) {
+        entry.newName.clear();
         return;
+    }
     if (EqualsNoCase(entry.newName, "untitled") || EqualsNoCase(entry.newName, "empty")) {
         entry.newName.clear();
         entry.titleFound = 0;

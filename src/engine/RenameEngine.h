@@ -79,6 +79,13 @@ class RenameEngine {
     };
     enum class EntryStep { next, stop };
 
+    // Fills a scanned entry's title, size and time from its file; false when the
+    // name is no file to list (nothing there, or a folder).
+    bool ScanEntry(SongFileEntry& entry);
+    // Sets titleFound and newName from a title read (or not found) into newName.
+    void TakeTitle(SongFileEntry& entry, bool found);
+    static void TakeFileInfo(SongFileEntry& entry, const FileInfo& info);
+
     void ResetOperationState();
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);

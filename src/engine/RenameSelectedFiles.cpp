@@ -107,7 +107,9 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         return EntryStep::next;
     // A file replaced earlier in this operation no longer is the file this entry
     // stands for; acting on it would carry another song to this entry's new name.
-    if (!EntryMatchesDisk(entry))
+    // Size and time cannot always tell (a rename keeps the time, FAT keeps it in
+    // 2-second steps), so a path this operation put a file on is passed over too.
+    if (!EntryMatchesDisk(entry) || m_operationFiles.IsPlaced(m_fs, entry.path))
         return EntryStep::next;
     // Copies, not references: appending a copy's entry may move the list.
     const std::string source = entry.path;

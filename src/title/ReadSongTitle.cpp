@@ -173,10 +173,22 @@ bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
     } catch (const FileError&) {
         return false;  // cannot be opened: simply not found
     }
+    std::uint64_t length = 0;
     try {
-        const std::uint64_t length = fs.Length(file);
-        if (length < kMinSongFileLength || length > kMaxSongFileLength)
-            return false;
+        length = fs.Length(file);
+    } catch (const FileError& error) {
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        return false;
+    }
+    return ReadOpenSongTitle(fs, file, length, path, title, reporter);
+}
+
+bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
+                       const std::string& path, std::string& title, TitleErrorReporter& reporter) {
+    title.clear();
+    if (length < kMinSongFileLength || length > kMaxSongFileLength)
+        return false;
+    try {
         std::vector<unsigned char> buffer(static_cast<std::size_t>(length));
         if (fs.Read(file, buffer.data(), buffer.size()) != buffer.size())
             return false;

@@ -286,9 +286,49 @@ TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     EXPECT_EQ(plainContent(dir / "Title.txt"), "lyrics");
     EXPECT_EQ(plainContent(dir / "Title.mid"), before.at("Song.mid"));
     EXPECT_EQ(plainContent(dir / "Real.mid"), before.at("Real.mid"));
-    // The links stay beside their files, as two hard links of one file would.
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Song.txt"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.mid"));
+    // A link at the target is an existing file: asked about once, and on Yes the
+    // old names (the links) are gone while the files keep their content.
+    EXPECT_EQ(t.ui.questions.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "Song.txt")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "link.mid")));
+}
+
+TEST(CompanionFiles, ANameGoesWithTheSongThatClaimsItMostClosely) {
+    // Only the first song of each folder is renamed; the other one is listed or
+    // not, and still owns its companion.
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> songs;  // name, title
+        Contents expected;
+    };
+    const Case cases[] = {
+        {"a longer base with a dot",
+         {{"Song.mid", "Studio"}, {"Song.remix.sty", "Remix"}},
+         {{"Studio.txt", "s"}, {"Song.remix.txt", "r"}}},
+        {"the name's exact letter case",
+         {{"Song.mid", "One"}, {"SONG.pat", "Two"}},
+         {{"One.txt", "s"}, {"SONG.txt", "r"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        for (const auto& [name, title] : c.songs)
+            WriteSong(dir / name, title);
+        const std::string other = c.songs[1].first;
+        WriteWholeFile(dir / "Song.txt", "s");
+        WriteWholeFile(dir / (other.substr(0, other.size() - 4) + ".txt"), "r");
+        EngineWithUi t;
+        t.Scan(dir.path());
+        t.Select(c.songs[0].first);
+
+        t.engine.RenameSelectedFiles(false);
+
+        Contents texts;
+        for (const auto& [name, content] : FolderContents(dir.path()))
+            if (name.ends_with(".txt"))
+                texts[name] = content;
+        EXPECT_EQ(texts, c.expected);
+    }
 }
 
 TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {

@@ -292,30 +292,39 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
 }
 
 TEST(RenameSelectedFiles, EntryWhoseFileWasReplacedIsPassedOver) {
-    TempDir dir;
-    // a.mid is to become Zed.mid, which is itself a listed song (proposed Other.mid).
-    WriteSong(dir / "a.mid", "Zed", "a");
-    WriteSong(dir / "Zed.mid", "Other", "the old zed, longer");
-    EngineWithUi t;
-    t.Scan(dir.path());
-    ASSERT_EQ(t.IndexOf("a.mid"), 0);
-    const std::int32_t zedRow = t.IndexOf("Zed.mid");
-    t.ui.SelectAll();
-    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
-    const Contents before = FolderContents(dir.path());
+    // Of other size, and of the same size and time (a rename keeps the time; FAT
+    // keeps it in 2-second steps): size and time cannot tell the replaced file.
+    for (const char* zedTag : {"the old zed, longer", "z"}) {
+        SCOPED_TRACE(zedTag);
+        TempDir dir;
+        // a.mid is to become Zed.mid, which is itself a listed song (proposed Other.mid).
+        WriteSong(dir / "a.mid", "Zed", "a");
+        WriteSong(dir / "Zed.mid", "Other", zedTag);
+        std::filesystem::last_write_time(dir / "Zed.mid",
+                                         std::filesystem::last_write_time(dir / "a.mid"));
+        EngineWithUi t;
+        t.Scan(dir.path());
+        ASSERT_EQ(t.IndexOf("a.mid"), 0);
+        const std::int32_t zedRow = t.IndexOf("Zed.mid");
+        t.ui.SelectAll();
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        const Contents before = FolderContents(dir.path());
 
-    t.engine.RenameSelectedFiles(false);
+        t.engine.RenameSelectedFiles(false);
 
-    // Zed.mid now holds a's song; carrying it on to Other.mid would rename the
-    // wrong song, so the replaced entry is left alone and keeps its selection.
-    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Zed.mid", before.at("a.mid")}}));
-    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{zedRow}));
-    EXPECT_TRUE(t.ui.warnings.empty());
+        // Zed.mid now holds a's song; carrying it on to Other.mid would rename the
+        // wrong song, so the replaced entry is left alone and keeps its selection.
+        EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Zed.mid", before.at("a.mid")}}));
+        EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{zedRow}));
+        EXPECT_TRUE(t.ui.warnings.empty());
 
-    // The next operation's change check rebuilds the list.
-    t.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+        // The next operation's change check rebuilds the list (when it can tell).
+        if (before.at("Zed.mid").size() == before.at("a.mid").size())
+            continue;
+        t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
+        EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+    }
 }
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
@@ -370,9 +379,44 @@ TEST(SameFile, SpellingsOfOneFileOnAFileSystemThatIgnoresCase) {
     // A second file spelled exactly like the target is another file.
     WriteWholeFile(dir / "SONG.mid", "z");
     EXPECT_FALSE(IsSameFile(fs, dir / "Song.mid", dir / "SONG.mid"));
-    // Hard links share the inode.
+    // Another hard link under a different name shares the inode, yet is an existing
+    // file the user is asked about.
     std::filesystem::create_hard_link(dir / "Other.mid", dir / "Link.mid");
-    EXPECT_TRUE(IsSameFile(SystemFileSystem(), dir / "Other.mid", dir / "Link.mid"));
+    EXPECT_FALSE(IsSameFile(SystemFileSystem(), dir / "Other.mid", dir / "Link.mid"));
+}
+
+TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
+    // A.mid is to become Tune.mid, which is a hard or symbolic link to A.mid. No
+    // leaves both names; Yes leaves the song under Tune.mid alone.
+    for (const bool hard : {true, false}) {
+        for (const OverwriteAnswer answer : {OverwriteAnswer::no, OverwriteAnswer::yes}) {
+            SCOPED_TRACE(std::string(hard ? "hard" : "symbolic") +
+                         (answer == OverwriteAnswer::yes ? ", yes" : ", no"));
+            TempDir dir;
+            WriteSong(dir / "A.mid", "Tune", "a");
+            const std::string song = ReadWholeFile(dir / "A.mid");
+            if (hard)
+                std::filesystem::create_hard_link(dir / "A.mid", dir / "Tune.mid");
+            else
+                std::filesystem::create_symlink("A.mid", dir / "Tune.mid");
+            EngineWithUi t;
+            t.Scan(dir.path());
+            t.Select("A.mid");
+            t.ui.overwriteAnswers = {answer};
+
+            t.engine.RenameSelectedFiles(false);
+
+            EXPECT_EQ(t.ui.questions.size(), 1u);
+            if (answer == OverwriteAnswer::no) {
+                EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"A.mid", "Tune.mid"}));
+                EXPECT_EQ(t.ui.selected.size(), 1u);
+            } else {
+                EXPECT_EQ(ListFolder(dir.path()), std::vector<std::string>{"Tune.mid"});
+                EXPECT_FALSE(std::filesystem::is_symlink(dir / "Tune.mid"));
+                EXPECT_EQ(ReadWholeFile(dir / "Tune.mid"), song);
+            }
+        }
+    }
 }
 
 TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
