@@ -66,6 +66,7 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
 
     SetUiLanguage(language);
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
     if (output == "-") {

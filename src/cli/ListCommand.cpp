@@ -28,6 +28,7 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
         throw UsageError("list needs a folder");
 
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
 

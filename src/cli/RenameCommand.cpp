@@ -97,6 +97,7 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     const TransferOptions options = ParseTransferOptions(args, bCopy);
 
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
     RenameEngine engine(SystemFileSystem(), ui);

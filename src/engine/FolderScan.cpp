@@ -1,5 +1,6 @@
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "engine/Messages.h"
 #include "engine/NameText.h"
@@ -41,26 +42,23 @@ void RenameEngine::RefreshFileList() {
         WaitCursor wait(m_ui);
         // One listing serves all three kinds; each kind is taken in turn, so the
         // list holds all MIDI files, then styles, then patterns, before sorting.
+        std::vector<const std::string*> candidates;
         const auto names = m_fs.ListNames(m_strFolder);
         if (names) {
             for (const SongKind& kind : kSongKinds) {
                 if (!(this->*kind.enabled))
                     continue;
                 for (const std::string& name : *names) {
-                    if (!HasExtension(name, kind.extension))
-                        continue;
-                    if (name.front() == '.')
-                        continue;  // hidden
-                    SongFileEntry entry;
-                    entry.path = JoinPath(m_strFolder, name);
-                    entry.fileName = name;
-                    if (ScanEntry(entry))
-                        m_songFiles.Append(std::move(entry));
+                    if (HasExtension(name, kind.extension) && name.front() != '.')
+                        candidates.push_back(&name);  // not hidden
                 }
             }
         }
 
-        if (m_songFiles.count() == 0) {
+        if (!ScanCandidates(candidates)) {
+            // Stopped: the list stays empty, as for a folder without song files.
+            m_songFiles.Clear();
+        } else if (m_songFiles.count() == 0) {
             m_ui.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
         } else {
             SortEntries(m_songFiles);
@@ -69,6 +67,23 @@ void RenameEngine::RefreshFileList() {
         }
     }
     m_ui.UpdateButtonStates();
+}
+
+bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) {
+    const auto total = static_cast<std::int32_t>(names.size());
+    WorkInProgress work(m_ui, EngineWork::scan, total);
+    for (std::int32_t done = 0; done < total; ++done) {
+        if (m_ui.StopRequested())
+            return false;
+        const std::string& name = *names[static_cast<std::size_t>(done)];
+        SongFileEntry entry;
+        entry.path = JoinPath(m_strFolder, name);
+        entry.fileName = name;
+        if (ScanEntry(entry))
+            m_songFiles.Append(std::move(entry));
+        m_ui.WorkProgress(done + 1, total);
+    }
+    return true;
 }
 
 int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {

@@ -54,9 +54,16 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
 
     const std::string destFolder = ChooseDestination(bCopy);
     try {
-        for (const std::int32_t index : rows) {
-            if (ProcessEntry(index, bCopy, destFolder) == EntryStep::stop)
+        const auto total = static_cast<std::int32_t>(rows.size());
+        WorkInProgress work(m_ui, bCopy ? EngineWork::copy : EngineWork::rename, total);
+        for (std::int32_t done = 0; done < total; ++done) {
+            // A stop ends the operation as Cancel in the edit dialog does.
+            if (m_ui.StopRequested())
                 break;
+            if (ProcessEntry(rows[static_cast<std::size_t>(done)], bCopy, destFolder) ==
+                EntryStep::stop)
+                break;
+            m_ui.WorkProgress(done + 1, total);
         }
     } catch (const FileError& error) {
         m_ui.ShowWarning(error.StandardText());
