@@ -37,26 +37,19 @@ class ScriptedUi : public EngineUi {
     int waitDepth = 0;
     int clears = 0;
 
-    // Progress as reported: (done, total) after each file, and the work begun.
+    // Progress of the last work, (done, total) after each file; asks to stop once
+    // stopAfterFiles files are done (-1: never).
     std::vector<std::pair<std::int32_t, std::int32_t>> progress;
-    std::vector<EngineWork> work;
-    int workOpen = 0;
-    // Asks to stop once this many files were done (-1: never).
     std::int32_t stopAfterFiles = -1;
 
-    void WorkStarted(EngineWork kind, std::int32_t) override {
-        work.push_back(kind);
-        progress.clear();
-        ++workOpen;
-    }
+    void WorkStarted(EngineWork, std::int32_t) override { progress.clear(); }
     void WorkProgress(std::int32_t done, std::int32_t total) override {
         progress.emplace_back(done, total);
     }
     bool StopRequested() override {
-        const std::int32_t done = progress.empty() ? 0 : progress.back().first;
-        return stopAfterFiles >= 0 && done >= stopAfterFiles;
+        return stopAfterFiles >= 0 &&
+               (progress.empty() ? 0 : progress.back().first) >= stopAfterFiles;
     }
-    void WorkEnded() override { --workOpen; }
 
     void SelectAll() {
         for (std::int32_t i = 0; i < rowCount; ++i)
