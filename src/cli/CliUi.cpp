@@ -1,16 +1,48 @@
 #include "cli/CliUi.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 
 namespace tt::cli {
 
+void CliUi::WorkStarted(EngineWork, std::int32_t) {
+    m_workStart = Clock::now();
+    m_lastDrawn = m_workStart;
+}
+
+void CliUi::WorkProgress(std::int32_t done, std::int32_t total) {
+    if (!progressToTerminal)
+        return;
+    // Drawn ten times a second at most: a terminal is slower than a scan.
+    const auto now = Clock::now();
+    if (now - m_workStart < std::chrono::seconds(1) ||
+        (now - m_lastDrawn < std::chrono::milliseconds(100) && done != total))
+        return;
+    m_lastDrawn = now;
+    const std::string line = std::to_string(done) + "/" + std::to_string(total);
+    m_err << '\r' << line;
+    if (line.size() < m_progressWidth)
+        m_err << std::string(m_progressWidth - line.size(), ' ');
+    m_err << std::flush;
+    m_progressWidth = std::max(m_progressWidth, line.size());
+}
+
+void CliUi::ClearProgress() {
+    if (m_progressWidth == 0)
+        return;
+    m_err << '\r' << std::string(m_progressWidth, ' ') << '\r' << std::flush;
+    m_progressWidth = 0;
+}
+
 void CliUi::ReportReadError(const std::string& text) {
+    ClearProgress();
     m_err << text << '\n';
     errorShown = true;
 }
 
 void CliUi::ShowWarning(const std::string& text) {
+    ClearProgress();
     m_err << text << '\n';
     ++warningCount;
 }
@@ -18,6 +50,7 @@ void CliUi::ShowWarning(const std::string& text) {
 OverwriteAnswer CliUi::AskOverwrite(const std::string& text) {
     if (presetOverwrite)
         return *presetOverwrite;
+    ClearProgress();
     m_err << text << " [y]es / [n]o / [c]ancel: " << std::flush;
     std::string answer;
     while (std::getline(m_in, answer)) {
@@ -34,6 +67,7 @@ OverwriteAnswer CliUi::AskOverwrite(const std::string& text) {
 }
 
 bool CliUi::EditName(std::string& name, std::string& ext) {
+    ClearProgress();
     m_err << "New name for '" << name << ext << "' (without " << ext
           << "; empty keeps it, end of input cancels): " << std::flush;
     std::string answer;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
@@ -49,12 +50,30 @@ class CliUi : public EngineUi {
         transfers.emplace_back(from, to);
     }
 
+    // Progress ("123/4567", rewritten in place on standard error) is shown only
+    // when standard error is a terminal and the work runs longer than a second.
+    bool progressToTerminal = false;
+    void WorkStarted(EngineWork kind, std::int32_t total) override;
+    void WorkProgress(std::int32_t done, std::int32_t total) override;
+    void WorkEnded() override { ClearProgress(); }
+
+    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
+
+    // Companions that stayed where they were, in the order met.
+    std::vector<std::string> companionsLeft;
     // Files renamed or copied (source, target), in the order they were done.
     std::vector<std::pair<std::string, std::string>> transfers;
 
   private:
+    using Clock = std::chrono::steady_clock;
+    // Removes the progress line, so a message or question starts on a clean line.
+    void ClearProgress();
+
     std::istream& m_in;
     std::ostream& m_err;
+    Clock::time_point m_workStart;
+    Clock::time_point m_lastDrawn;
+    std::size_t m_progressWidth = 0;  // characters of the progress line shown, 0: none
 };
 
 }  // namespace tt::cli

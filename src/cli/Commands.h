@@ -12,6 +12,10 @@ struct CommandStreams {
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    // Whether standard output and standard error are terminals (names printed to
+    // one are escaped, see PrintableName).
+    bool outIsTerminal = false;
+    bool errIsTerminal = false;
 };
 
 int RunList(const std::vector<std::string>& args, CommandStreams io);

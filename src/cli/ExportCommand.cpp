@@ -66,8 +66,15 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
 
     SetUiLanguage(language);
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
+    if (output == "-") {
+        const std::string content = NameListContent(engine.m_songFiles, format);
+        io.out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        io.out.flush();
+        return ui.errorShown || !io.out ? 1 : 0;
+    }
     // A file error here propagates to main, which prints its standard text.
     WriteNameList(SystemFileSystem(), output, engine.m_songFiles, format);
     return ui.errorShown ? 1 : 0;

@@ -2,6 +2,7 @@
 
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
+#include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
 #include "engine/RenameEngine.h"
@@ -27,13 +28,15 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
         throw UsageError("list needs a folder");
 
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
 
     std::string texts[2];
     for (std::int32_t row = 0; row < engine.m_songFiles.count(); ++row) {
         engine.GetRowTexts(row, texts);
-        io.out << texts[0] << '\t' << texts[1] << '\n';
+        io.out << PrintableName(texts[0], io.outIsTerminal) << '\t'
+               << PrintableName(texts[1], io.outIsTerminal) << '\n';
     }
     io.out.flush();
     // An input/output error while reading a title was shown; the list is still printed.

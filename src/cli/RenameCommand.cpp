@@ -6,6 +6,7 @@
 
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
+#include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
 #include "engine/RenameEngine.h"
@@ -96,6 +97,7 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     const TransferOptions options = ParseTransferOptions(args, bCopy);
 
     CliUi ui(io.in, io.err);
+    ui.progressToTerminal = io.errIsTerminal;
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
     RenameEngine engine(SystemFileSystem(), ui);
@@ -107,7 +109,8 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     for (const std::int32_t row : ui.selected) {
         const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
         if (!entry.titleFound && !options.names.empty())
-            io.err << entry.fileName << ": " << kNoTitleFound << ", left as it is\n";
+            io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": " << kNoTitleFound
+                   << ", left as it is\n";
     }
 
     engine.m_bEditNames = options.edit;
@@ -117,7 +120,8 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
 
     std::set<std::string> transferred;
     for (const auto& [from, to] : ui.transfers) {
-        io.out << NameOf(from) << " -> " << NameOf(to) << '\n';
+        io.out << PrintableName(NameOf(from), io.outIsTerminal) << " -> "
+               << PrintableName(NameOf(to), io.outIsTerminal) << '\n';
         transferred.insert(from);
     }
     io.out.flush();
@@ -131,8 +135,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
             continue;
         const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
         if (entry.titleFound && !transferred.count(entry.path))
-            io.err << entry.fileName << ": left as it is\n";
+            io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": left as it is\n";
     }
+    for (const std::string& path : ui.companionsLeft)
+        io.err << PrintableName(NameOf(path), io.errIsTerminal) << ": left as it is\n";
 
     const bool failed = ui.errorShown || ui.warningCount > warningsBefore;
     return failed || !io.out ? 1 : 0;

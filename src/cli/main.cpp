@@ -1,4 +1,6 @@
 // tunetitler-cli: the core's command-line tool.
+#include <unistd.h>
+
 #include <iostream>
 #include <new>
 #include <string>
@@ -35,7 +37,8 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    CommandStreams io{std::cin, std::cout, std::cerr};
+    CommandStreams io{std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1,
+                      ::isatty(STDERR_FILENO) == 1};
     try {
         if (command == "list")
             return RunList(args, io);

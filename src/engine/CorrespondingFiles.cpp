@@ -1,4 +1,6 @@
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "engine/NameText.h"
 #include "engine/OperationFiles.h"
@@ -37,6 +39,36 @@ std::optional<std::string> CompanionSuffix(const std::string& rest) {
     return rest.substr(0, dot) + lowered;
 }
 
+bool IsSongName(const std::string& name) {
+    if (name.size() < 4)
+        return false;
+    const std::string extension = FoldAsciiCase(name.substr(name.size() - 4));
+    return extension == ".mid" || extension == ".sty" || extension == ".pat";
+}
+
+// True when `name` begins with `base` ignoring ASCII case, followed by a dot or nothing.
+bool ContinuesBase(const std::string& name, const std::string& base) {
+    return name.size() >= base.size() &&
+           EqualsNoCase(std::string_view(name).substr(0, base.size()), base) &&
+           (name.size() == base.size() || name[base.size()] == '.');
+}
+
+// True when a found name belongs to another song file of the folder rather than to
+// the song with base `base`: one with a longer base that the name equals or continues
+// with a dot, or one whose base is the name's start in exact letter case where `base`
+// matches it only ignoring case. `rivalBases` are the bases of the other song files.
+bool ClaimedByAnotherSong(const std::string& found, const std::string& base,
+                          const std::vector<std::string>& rivalBases) {
+    const bool exactCase = found.compare(0, base.size(), base) == 0;
+    for (const std::string& rival : rivalBases) {
+        if (rival.size() > base.size() && ContinuesBase(found, rival))
+            return true;
+        if (!exactCase && rival.size() == base.size() && found.compare(0, rival.size(), rival) == 0)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
@@ -56,9 +88,25 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
     const std::string folderPrefix = oldBase.substr(0, oldBase.size() - baseName.size());
     const auto candidates =
         m_operationFiles.CompanionCandidates(m_fs, FolderKey(oldBase), baseName);
+    // Every song file that could claim a candidate is a candidate itself: its base
+    // starts with this song's base followed by a dot, or equals it ignoring case.
+    std::vector<std::string> rivalBases;
+    const std::string oldName = NameOf(oldPath);
+    const std::string newName = FolderKey(newPath) == FolderKey(oldPath) ? NameOf(newPath) : "";
+    for (const std::string& found : candidates) {
+        if (IsSongName(found) && found != oldName && found != newName) {
+            const auto info = m_fs.Stat(folderPrefix + found);
+            if (info && !info->isDirectory)
+                rivalBases.push_back(found.substr(0, found.size() - 4));
+        }
+    }
+
+    bool cancelled = false;
     for (const std::string& found : candidates) {
         if (found.empty() || found.front() == '.')
             continue;  // hidden
+        if (ClaimedByAnotherSong(found, baseName, rivalBases))
+            continue;
         const std::string oldCompanion = folderPrefix + found;
         // A new name with an extension of no song kind can put the song (or its
         // copy) under a name that this search finds; it is the song, not a companion.
@@ -75,11 +123,14 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         if (newCompanion == oldCompanion)
             continue;
 
-        const TargetAction action = ResolveTarget(oldCompanion, newCompanion);
-        if (action == TargetAction::cancel)
-            return;
-        if (action == TargetAction::skip)
+        // After a Cancel the rest stay too, and are named as such.
+        const TargetAction action =
+            cancelled ? TargetAction::cancel : ResolveTarget(oldCompanion, newCompanion);
+        if (action == TargetAction::cancel || action == TargetAction::skip) {
+            cancelled = action == TargetAction::cancel;
+            m_ui.CompanionLeft(oldCompanion);
             continue;
+        }
         if (bCopy) {
             if (action != TargetAction::sameFile)
                 CopyWholeFile(oldCompanion, newCompanion, action == TargetAction::replace);

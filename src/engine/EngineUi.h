@@ -10,6 +10,13 @@ namespace tt {
 
 enum class OverwriteAnswer { yes, no, cancel };
 
+// Long work the engine reports progress of.
+enum class EngineWork {
+    scan,    // reading the song titles of the folder ("Reading song titles…")
+    rename,  // renaming the selected files ("Renaming files…")
+    copy,    // copying the selected files ("Copying files…")
+};
+
 // Everything the engine needs from the user and from the list view. The main
 // window implements it; so do the command-line tool and the tests.
 class EngineUi : public TitleErrorReporter {
@@ -42,6 +49,51 @@ class EngineUi : public TitleErrorReporter {
     // A file (song or companion) now stands at `to`: moved there, or copied there
     // from `from`. For a log of what was done; a window needs nothing of it.
     virtual void FileTransferred(const std::string& /*from*/, const std::string& /*to*/) {}
+    // --- progress and stop (all optional: the defaults show nothing, never stop) ---
+    //
+    // The scan and the rename or copy operation run in the caller's thread, one
+    // file after another. Around that work the engine calls, in this order:
+    //   WorkStarted(kind, total)     once, before the first file; total may be 0
+    //   StopRequested()              before each file, at a file boundary
+    //   WorkProgress(done, total)    after each file (done = 1 .. total)
+    //   WorkEnded()                  once, also when stopped or ended by an error
+    // A file means one song file: for a rename or copy that includes its companion
+    // files, so a stop never falls between a song and its companions. Questions
+    // and messages (overwrite, edit name, warnings) may come between these calls.
+    //
+    // A window shows a progress window when the work runs (or is estimated to run)
+    // longer than a second, and processes its events inside WorkProgress and
+    // StopRequested, so the bar is repainted and Cancel is seen between files.
+    // When StopRequested returns true the engine stops before the next file:
+    // - scan: the list is left empty, as for a folder without song files (no
+    //   message is shown), and m_strFolder stays as it is, so the next scan reads
+    //   the folder again;
+    // - rename or copy: it ends as Cancel in the edit dialog ends it: the files
+    //   handled stay handled with their rows updated and deselected, the rest stay
+    //   untouched and selected.
+    virtual void WorkStarted(EngineWork /*kind*/, std::int32_t /*total*/) {}
+    virtual void WorkProgress(std::int32_t /*done*/, std::int32_t /*total*/) {}
+    virtual bool StopRequested() { return false; }
+    virtual void WorkEnded() {}
+
+    // A companion file that was to go along with its song stays where it is: its
+    // new name was taken by another file of this operation, or the overwrite
+    // question was answered No or Cancel. For a log; a window stays silent.
+    virtual void CompanionLeft(const std::string& /*path*/) {}
+};
+
+// Brackets a piece of long work with WorkStarted and WorkEnded.
+class WorkInProgress {
+  public:
+    WorkInProgress(EngineUi& ui, EngineWork kind, std::int32_t total) : m_ui(ui) {
+        m_ui.WorkStarted(kind, total);
+    }
+    WorkInProgress(const WorkInProgress&) = delete;
+    WorkInProgress& operator=(const WorkInProgress&) = delete;
+    ~WorkInProgress() { m_ui.WorkEnded(); }
+
+  private:
+    EngineUi& m_ui;
 };
 
 // Shows the wait cursor for as long as it lives.

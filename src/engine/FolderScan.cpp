@@ -1,8 +1,11 @@
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "engine/Messages.h"
 #include "engine/NameText.h"
 #include "engine/RenameEngine.h"
+#include "platform/FileError.h"
 #include "title/ReadSongTitle.h"
 
 namespace tt {
@@ -39,31 +42,23 @@ void RenameEngine::RefreshFileList() {
         WaitCursor wait(m_ui);
         // One listing serves all three kinds; each kind is taken in turn, so the
         // list holds all MIDI files, then styles, then patterns, before sorting.
+        std::vector<const std::string*> candidates;
         const auto names = m_fs.ListNames(m_strFolder);
         if (names) {
             for (const SongKind& kind : kSongKinds) {
                 if (!(this->*kind.enabled))
                     continue;
                 for (const std::string& name : *names) {
-                    if (!HasExtension(name, kind.extension))
-                        continue;
-                    if (name.front() == '.')
-                        continue;  // hidden
-                    SongFileEntry entry;
-                    entry.path = JoinPath(m_strFolder, name);
-                    const auto info = m_fs.Stat(entry.path);
-                    if (!info || info->isDirectory)
-                        continue;
-                    entry.fileName = name;
-                    ReadEntryTitle(entry);
-                    entry.size = static_cast<std::uint32_t>(info->size);
-                    entry.lastWriteTime = info->lastWriteTime;
-                    m_songFiles.Append(std::move(entry));
+                    if (HasExtension(name, kind.extension) && name.front() != '.')
+                        candidates.push_back(&name);  // not hidden
                 }
             }
         }
 
-        if (m_songFiles.count() == 0) {
+        if (!ScanCandidates(candidates)) {
+            // Stopped: the list stays empty, as for a folder without song files.
+            m_songFiles.Clear();
+        } else if (m_songFiles.count() == 0) {
             m_ui.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
         } else {
             SortEntries(m_songFiles);
@@ -72,6 +67,23 @@ void RenameEngine::RefreshFileList() {
         }
     }
     m_ui.UpdateButtonStates();
+}
+
+bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) {
+    const auto total = static_cast<std::int32_t>(names.size());
+    WorkInProgress work(m_ui, EngineWork::scan, total);
+    for (std::int32_t done = 0; done < total; ++done) {
+        if (m_ui.StopRequested())
+            return false;
+        const std::string& name = *names[static_cast<std::size_t>(done)];
+        SongFileEntry entry;
+        entry.path = JoinPath(m_strFolder, name);
+        entry.fileName = name;
+        if (ScanEntry(entry))
+            m_songFiles.Append(std::move(entry));
+        m_ui.WorkProgress(done + 1, total);
+    }
+    return true;
 }
 
 int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
@@ -93,10 +105,55 @@ void SortEntries(SongFileList& list) {
     }
 }
 
+bool RenameEngine::ScanEntry(SongFileEntry& entry) {
+    // One look-up per file: the open file tells its kind, size and time. A file
+    // that cannot be opened is still listed (without a title), so only then is
+    // its path looked up.
+    FileHandle file;
+    try {
+        file = m_fs.OpenRead(entry.path);
+    } catch (const FileError&) {
+        const auto info = m_fs.Stat(entry.path);
+        if (!info || info->isDirectory)
+            return false;
+        TakeTitle(entry, false);
+        TakeFileInfo(entry, *info);
+        return true;
+    }
+    std::optional<FileInfo> info;
+    try {
+        info = m_fs.Info(file);
+    } catch (const FileError& error) {
+        m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        info = m_fs.Stat(entry.path);
+        if (!info || info->isDirectory)
+            return false;
+        TakeTitle(entry, false);
+        TakeFileInfo(entry, *info);
+        return true;
+    }
+    if (info->isDirectory)
+        return false;
+    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
+    TakeFileInfo(entry, *info);
+    return true;
+}
+
+void RenameEngine::TakeFileInfo(SongFileEntry& entry, const FileInfo& info) {
+    entry.size = static_cast<std::uint32_t>(info.size);
+    entry.lastWriteTime = info.lastWriteTime;
+}
+
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
-    entry.titleFound = ReadSongTitle(m_fs, entry.path, entry.newName, m_ui) ? 1 : 0;
-    if (!entry.titleFound)
+    TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_ui));
+}
+
+void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
+    entry.titleFound = found ? 1 : 0;
+    if (!entry.titleFound) {
+        entry.newName.clear();
         return;
+    }
     if (EqualsNoCase(entry.newName, "untitled") || EqualsNoCase(entry.newName, "empty")) {
         entry.newName.clear();
         entry.titleFound = 0;

@@ -79,6 +79,16 @@ class RenameEngine {
     };
     enum class EntryStep { next, stop };
 
+    // Reads the entries of `names` (in the listed folder) into the list, reporting
+    // progress; false when the user asked to stop.
+    bool ScanCandidates(const std::vector<const std::string*>& names);
+    // Fills a scanned entry's title, size and time from its file; false when the
+    // name is no file to list (nothing there, or a folder).
+    bool ScanEntry(SongFileEntry& entry);
+    // Sets titleFound and newName from a title read (or not found) into newName.
+    void TakeTitle(SongFileEntry& entry, bool found);
+    static void TakeFileInfo(SongFileEntry& entry, const FileInfo& info);
+
     void ResetOperationState();
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);

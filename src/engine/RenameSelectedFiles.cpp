@@ -54,9 +54,16 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
 
     const std::string destFolder = ChooseDestination(bCopy);
     try {
-        for (const std::int32_t index : rows) {
-            if (ProcessEntry(index, bCopy, destFolder) == EntryStep::stop)
+        const auto total = static_cast<std::int32_t>(rows.size());
+        WorkInProgress work(m_ui, bCopy ? EngineWork::copy : EngineWork::rename, total);
+        for (std::int32_t done = 0; done < total; ++done) {
+            // A stop ends the operation as Cancel in the edit dialog does.
+            if (m_ui.StopRequested())
                 break;
+            if (ProcessEntry(rows[static_cast<std::size_t>(done)], bCopy, destFolder) ==
+                EntryStep::stop)
+                break;
+            m_ui.WorkProgress(done + 1, total);
         }
     } catch (const FileError& error) {
         m_ui.ShowWarning(error.StandardText());
@@ -107,7 +114,9 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         return EntryStep::next;
     // A file replaced earlier in this operation no longer is the file this entry
     // stands for; acting on it would carry another song to this entry's new name.
-    if (!EntryMatchesDisk(entry))
+    // Size and time cannot always tell (a rename keeps the time, FAT keeps it in
+    // 2-second steps), so a path this operation put a file on is passed over too.
+    if (!EntryMatchesDisk(entry) || m_operationFiles.IsPlaced(m_fs, entry.path))
         return EntryStep::next;
     // Copies, not references: appending a copy's entry may move the list.
     const std::string source = entry.path;

@@ -11,14 +11,14 @@ namespace tt {
 bool IsSameFile(FileSystem& fs, const std::string& source, const std::string& target) {
     if (source == target)
         return true;
+    if (!EqualsNoCase(source, target))
+        return false;
     const auto sourceInfo = fs.Stat(source);
     const auto targetInfo = fs.Stat(target);
     if (!sourceInfo || !targetInfo)
         return false;
     if (sourceInfo->device == targetInfo->device && sourceInfo->inode == targetInfo->inode)
         return true;
-    if (!EqualsNoCase(source, target))
-        return false;
     const std::string folder = FolderKey(target);
     const auto names = fs.ListNames(folder.empty() ? std::string(".") : folder);
     if (!names)

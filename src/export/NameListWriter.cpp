@@ -86,11 +86,31 @@ void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& 
                    NameListFormat format) {
     const std::string content = NameListContent(list, format);
 
-    PendingTempFile pending(fs, path);
+    // A link is followed: the file it names is replaced and the link stays.
+    const std::string target = fs.FollowLinks(path);
+    const auto existing = fs.Stat(target);
+    if (existing && !existing->isRegular && !existing->isDirectory) {
+        // A device or a named pipe cannot be replaced by a plain file without
+        // destroying it: the list is written through it where it is.
+        FileHandle file;
+        try {
+            file = fs.OpenWriteInPlace(target);
+        } catch (const FileError& error) {
+            throw NameListCreateError(error);
+        }
+        fs.Write(file, content.data(), content.size(), path);
+        fs.Sync(file);
+        fs.Close(file);
+        return;
+    }
+
+    PendingTempFile pending(fs, target);
+    if (existing && existing->isRegular)
+        fs.SetPermissions(pending.file(), existing->permissions);
     fs.Write(pending.file(), content.data(), content.size(), path);
     fs.Sync(pending.file());
     fs.Close(pending.file());
-    pending.MoveOnto(path);
+    pending.MoveOnto(target);
 }
 
 const char* ErrorCreatingFileText() {

@@ -14,6 +14,8 @@ namespace tt {
 // What a look-up of one path tells.
 struct FileInfo {
     bool isDirectory = false;
+    bool isRegular = false;         // a plain file (not a device, pipe, socket or folder)
+    std::uint32_t permissions = 0;  // the mode's permission bits (rwx for all three)
     std::uint64_t size = 0;
     FileTime lastWriteTime;
     std::uint64_t device = 0;
@@ -35,17 +37,32 @@ class FileSystem {
     // Looks up `path`, following links. Empty optional when nothing is there.
     virtual std::optional<FileInfo> Stat(const std::string& path) = 0;
 
+    // The path of the file `path` finally names when symbolic links are followed
+    // (`path` itself when it is no link; a link that leads nowhere gives the path it
+    // leads to). A look-up: never fails.
+    virtual std::string FollowLinks(const std::string& path) = 0;
+
     // True when anything (file, folder, link) is at `path`.
     virtual bool Exists(const std::string& path) = 0;
 
     virtual FileHandle OpenRead(const std::string& path) = 0;
     virtual std::uint64_t Length(FileHandle& file) = 0;
+    // What a look-up of the open file tells (one fstat; a "length" step). The
+    // scan takes size, time and kind from here instead of looking the path up too.
+    virtual FileInfo Info(FileHandle& file) = 0;
     // Reads until `size` bytes arrived or the file ends; returns the count read.
     virtual std::size_t Read(FileHandle& file, void* buffer, std::size_t size) = 0;
 
     // Creates a new empty file beside `targetPath` under a fresh hidden temporary
     // name, which is stored in `tempPath`. The error names `targetPath`.
     virtual FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) = 0;
+    // Opens the existing file at `path` for writing where it is, without truncating
+    // or creating anything: for targets that are no plain file (a device, a pipe).
+    // The error names `path`.
+    virtual FileHandle OpenWriteInPlace(const std::string& path) = 0;
+    // Sets the permission bits of an open file (a temporary file that is to replace
+    // a file keeps the replaced file's bits).
+    virtual void SetPermissions(FileHandle& file, std::uint32_t permissions) = 0;
     // Writes all bytes; a short write is "disk full". The error names `path`.
     virtual void Write(FileHandle& file, const void* data, std::size_t size,
                        const std::string& path) = 0;

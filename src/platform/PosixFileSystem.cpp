@@ -44,6 +44,14 @@ bool IsLinkTo(const std::string& from, const std::string& to) {
            linked.st_dev == target.st_dev && linked.st_ino == target.st_ino;
 }
 
+// True when `from` and `to` are two hard links of one file (neither a symbolic link).
+bool AreHardLinks(const std::string& from, const std::string& to) {
+    struct stat a {};
+    struct stat b {};
+    return ::lstat(from.c_str(), &a) == 0 && !S_ISLNK(a.st_mode) && ::lstat(to.c_str(), &b) == 0 &&
+           !S_ISLNK(b.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 [[noreturn]] void ThrowErrno(int err, const std::string& path, bool carryPath) {
     throw FileErrorFromErrno(err, path, carryPath);
 }
@@ -56,6 +64,8 @@ void CheckTargetName(const std::string& path, bool carryPath) {
 FileInfo InfoFromStat(const struct stat& st) {
     FileInfo info;
     info.isDirectory = S_ISDIR(st.st_mode);
+    info.isRegular = S_ISREG(st.st_mode);
+    info.permissions = static_cast<std::uint32_t>(st.st_mode & 0777);
     info.size = static_cast<std::uint64_t>(st.st_size);
     info.lastWriteTime = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     info.device = static_cast<std::uint64_t>(st.st_dev);
@@ -91,6 +101,24 @@ class PosixFileSystem final : public FileSystem {
         return InfoFromStat(st);
     }
 
+    std::string FollowLinks(const std::string& path) override {
+        std::string current = path;
+        // As many steps as the system itself follows before it gives up (ELOOP).
+        for (int step = 0; step < 40; ++step) {
+            struct stat st {};
+            if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+                return current;
+            std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1,
+                               '\0');
+            const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+            if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+                return current;  // changed meanwhile: the system resolves it when written
+            target.resize(static_cast<std::size_t>(length));
+            current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+        }
+        return current;
+    }
+
     bool Exists(const std::string& path) override {
         struct stat st {};
         return ::lstat(path.c_str(), &st) == 0;
@@ -110,6 +138,13 @@ class PosixFileSystem final : public FileSystem {
         if (::fstat(file.fd(), &st) != 0)
             ThrowErrno(errno, {}, false);
         return static_cast<std::uint64_t>(st.st_size);
+    }
+
+    FileInfo Info(FileHandle& file) override {
+        struct stat st {};
+        if (::fstat(file.fd(), &st) != 0)
+            ThrowErrno(errno, {}, false);
+        return InfoFromStat(st);
     }
 
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
@@ -143,6 +178,18 @@ class PosixFileSystem final : public FileSystem {
                 ThrowErrno(errno, targetPath, true);
         }
         ThrowErrno(EEXIST, targetPath, true);
+    }
+
+    FileHandle OpenWriteInPlace(const std::string& path) override {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            ThrowErrno(errno, path, true);
+        return FileHandle(fd);
+    }
+
+    void SetPermissions(FileHandle& file, std::uint32_t permissions) override {
+        if (::fchmod(file.fd(), static_cast<mode_t>(permissions & 0777)) != 0)
+            ThrowErrno(errno, {}, false);
     }
 
     void Write(FileHandle& file, const void* data, std::size_t size,
@@ -185,11 +232,15 @@ class PosixFileSystem final : public FileSystem {
     void MoveReplace(const std::string& from, const std::string& to) override {
         CheckTargetName(to, false);
         // A link moved over the file it leads to would leave a link to itself and
-        // lose the file. The name already reaches the content, so both names stay,
-        // as rename(2) leaves them for two hard links of one file.
-        if (IsLinkTo(from, to))
+        // lose the file, and rename(2) between two hard links of one file does
+        // nothing at all. Either way `to` already holds the content: only the old
+        // name has to go.
+        const bool caseOnly = IsCaseOnlyChange(from, to);
+        if (IsLinkTo(from, to) || (!caseOnly && AreHardLinks(from, to))) {
+            Remove(from);
             return;
-        if (IsCaseOnlyChange(from, to))
+        }
+        if (caseOnly)
             MoveThroughTemp(from, to, true);
         else if (::rename(from.c_str(), to.c_str()) != 0)
             ThrowErrno(errno, to, false);

@@ -1,7 +1,7 @@
 #include "title/ReadSongTitle.h"
 
+#include <memory>
 #include <new>
-#include <vector>
 
 #include "platform/FileError.h"
 #include "title/TitleCleaning.h"
@@ -58,7 +58,10 @@ class TrackWalk {
                                      std::uint64_t{m_data[kTrackLengthOffset + 3]};
         m_end = kFirstEventOffset + length;
         m_pos = kFirstEventOffset;
-        while (m_pos < m_end && Step()) {
+        while (m_pos < m_end) {
+            SkipChannelEvents();
+            if (m_pos >= m_end || !Step())
+                break;
         }
         for (const std::string* slot : {&m_trackName, &m_text, &m_marker}) {
             if (!slot->empty()) {
@@ -71,6 +74,37 @@ class TrackWalk {
 
   private:
     bool Has(std::uint64_t pos) const { return pos < m_size; }
+
+    // Steps over channel messages as Step does, as long as every byte looked at lies
+    // before both the track's end and the data's end, so no bound needs a check of
+    // its own. Notes make up most of a track; anything else is left to Step.
+    void SkipChannelEvents() {
+        const std::uint64_t limit = m_end < m_size ? m_end : m_size;
+        std::uint64_t pos = m_pos;
+        unsigned runningStatus = m_runningStatus;
+        while (pos + 3 < limit) {
+            // Delta time of one or two bytes (a longer one goes to Step). Taken
+            // without a branch on its length, which varies from event to event.
+            const unsigned twoBytes = m_data[pos] >> 7;
+            if ((twoBytes & (m_data[pos + 1] >> 7)) != 0)
+                break;
+            const std::uint64_t at = pos + 1 + twoBytes;
+            const unsigned char status = m_data[at];
+            if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
+                runningStatus = status >> 4;
+                pos = at + 3;
+            } else if (status >= 0xC0 && status <= 0xDF) {
+                runningStatus = status >> 4;
+                pos = at + 2;
+            } else if (status < 0x80 && runningStatus != 0) {
+                pos = at + ((runningStatus == 0xC || runningStatus == 0xD) ? 1 : 2);
+            } else {
+                break;
+            }
+        }
+        m_pos = pos;
+        m_runningStatus = runningStatus;
+    }
 
     // One event; false when the walk stops.
     bool Step() {
@@ -120,12 +154,13 @@ class TrackWalk {
         return true;
     }
 
-    // Fills the slot of `type` if still empty; true when all three are filled.
+    // Fills the slot of `type` if still empty; true when the title is settled: a
+    // track name wins over everything later events could fill.
     bool Capture(unsigned char type, std::string_view raw) {
         std::string& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
         if (slot.empty())
             slot = CleanTitle(raw);
-        return !m_trackName.empty() && !m_text.empty() && !m_marker.empty();
+        return !m_trackName.empty();
     }
 
     const unsigned char* m_data;
@@ -153,6 +188,22 @@ bool IsPatternPath(const std::string& path) {
            (tail[3] | 0x20) == 't';
 }
 
+// A buffer of at least `size` bytes, kept for the thread's later reads: a scan reads
+// thousands of files in a row, and a fresh buffer for each would have its pages
+// faulted in (and the heap grown and shrunk) every time. Not zero-filled: every
+// byte used is read from the file. At most kMaxSongFileLength bytes stay held.
+unsigned char* ReadBuffer(std::size_t size) {
+    thread_local std::unique_ptr<unsigned char[]> buffer;
+    thread_local std::size_t capacity = 0;
+    if (size > capacity) {
+        buffer.reset();
+        capacity = 0;
+        buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
+        capacity = size;
+    }
+    return buffer.get();
+}
+
 }  // namespace
 
 bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
@@ -173,14 +224,27 @@ bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
     } catch (const FileError&) {
         return false;  // cannot be opened: simply not found
     }
+    std::uint64_t length = 0;
     try {
-        const std::uint64_t length = fs.Length(file);
-        if (length < kMinSongFileLength || length > kMaxSongFileLength)
+        length = fs.Length(file);
+    } catch (const FileError& error) {
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        return false;
+    }
+    return ReadOpenSongTitle(fs, file, length, path, title, reporter);
+}
+
+bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
+                       const std::string& path, std::string& title, TitleErrorReporter& reporter) {
+    title.clear();
+    if (length < kMinSongFileLength || length > kMaxSongFileLength)
+        return false;
+    try {
+        const auto size = static_cast<std::size_t>(length);
+        unsigned char* buffer = ReadBuffer(size);
+        if (fs.Read(file, buffer, size) != size)
             return false;
-        std::vector<unsigned char> buffer(static_cast<std::size_t>(length));
-        if (fs.Read(file, buffer.data(), buffer.size()) != buffer.size())
-            return false;
-        return ExtractSongTitle(buffer.data(), buffer.size(), IsPatternPath(path), title);
+        return ExtractSongTitle(buffer, size, IsPatternPath(path), title);
     } catch (const FileError& error) {
         reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
     } catch (const std::bad_alloc&) {

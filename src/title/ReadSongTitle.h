@@ -20,6 +20,11 @@ inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
 bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
                    TitleErrorReporter& reporter);
 
+// As ReadSongTitle, for a file the caller has opened and measured (`length` bytes).
+// Reads from the file's start; the caller keeps and closes the handle.
+bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
+                       const std::string& path, std::string& title, TitleErrorReporter& reporter);
+
 // The title inside the bytes of a whole file (no size bounds applied); `isPattern`
 // selects the pattern layout. Exposed for the fuzz target and tests.
 bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,

@@ -10,7 +10,12 @@ bool IsTrimmedSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Characters no file name should hold, and control bytes, which would reach
+// terminals and exported lists raw and which no new name may hold.
 bool IsReplaced(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x1F || byte == 0x7F)
+        return true;
     switch (c) {
         case '"':
         case '*':

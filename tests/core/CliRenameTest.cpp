@@ -159,6 +159,31 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     EXPECT_TRUE(std::filesystem::exists(dir / "song.txt"));
 }
 
+TEST_F(CliRenameTest, CompanionsLeftBehindAreNamed) {
+    // song.TXT and song.txt both map to Alpha.txt: the second one stays.
+    WriteWholeFile(dir / "song.TXT", "upper");
+    const auto result = RunCli({"rename", dir.path(), "song.mid"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "song.mid -> Alpha.mid\nsong.TXT -> Alpha.txt\n");
+    EXPECT_EQ(result.err, "song.txt: left as it is\n");
+}
+
+TEST_F(CliRenameTest, ControlBytesNeverBreakTheLines) {
+    // A title's control bytes become '_'; an old name keeps them, and in a pipe
+    // only a tab or line feed is escaped, which would break the line format.
+    WriteWholeFile(dir / "tab\tname.mid", MidiSong("A\tB\x1b[2J"));
+    WriteWholeFile(dir / "e\x1bsc.mid", MidiSong(""));
+    const auto list = RunCli({"list", dir.path()});
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_NE(list.out.find("tab\\tname.mid\tA_B_[2J.mid\n"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("e\x1bsc.mid\t<no title found>\n"), std::string::npos) << list.out;
+
+    const auto rename = RunCli({"rename", dir.path()});
+    EXPECT_EQ(rename.exitCode, 0) << rename.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "A_B_[2J.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Beta.mid"));
+}
+
 TEST_F(CliRenameTest, UsageErrorsTouchNothing) {
     const V usageErrors[] = {
         {"rename"},

@@ -286,9 +286,31 @@ TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     EXPECT_EQ(plainContent(dir / "Title.txt"), "lyrics");
     EXPECT_EQ(plainContent(dir / "Title.mid"), before.at("Song.mid"));
     EXPECT_EQ(plainContent(dir / "Real.mid"), before.at("Real.mid"));
-    // The links stay beside their files, as two hard links of one file would.
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Song.txt"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.mid"));
+    // A link at the target is an existing file: asked about once, and on Yes the
+    // old names (the links) are gone while the files keep their content.
+    EXPECT_EQ(t.ui.questions.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "Song.txt")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir / "link.mid")));
+}
+
+TEST(CompanionFiles, ANameGoesWithTheSongThatClaimsItMostClosely) {
+    // Only Song.mid is renamed; the other song (listed or not, of any kind) keeps
+    // its lyrics: its base is longer, or it is the lyrics' base in exact case.
+    for (const std::string other : {"Song.remix.sty", "SONG.pat"}) {
+        SCOPED_TRACE(other);
+        TempDir dir;
+        WriteSong(dir / "Song.mid", "Studio");
+        WriteSong(dir / other, "Other");
+        const std::string otherLyrics = other.substr(0, other.size() - 4) + ".txt";
+        WriteWholeFile(dir / "Song.txt", "s");
+        WriteWholeFile(dir / otherLyrics, "o");
+        EngineWithUi t;
+        t.Scan(dir.path());
+        t.Select("Song.mid");
+        t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(ReadWholeFile(dir / "Studio.txt"), "s");
+        EXPECT_EQ(ReadWholeFile(dir / otherLyrics), "o");
+    }
 }
 
 TEST(CompanionFiles, HiddenCompanionsAreLeftAlone) {

@@ -31,7 +31,13 @@ class WatchedFileSystem final : public test::PassThroughFileSystem {
   public:
     V listed;
     V opened;
+    int lookUps = 0;
     std::string failReadOf;
+
+    std::optional<FileInfo> Stat(const std::string& path) override {
+        ++lookUps;
+        return PassThroughFileSystem::Stat(path);
+    }
 
     std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
         listed.push_back(folder);
@@ -169,9 +175,12 @@ TEST_F(FolderScan, ListsVisibleSongFilesByExtensionIgnoringCase) {
     Scan(dir.path());
     EXPECT_EQ(OldNames(), (V{"a.mid", "B.MID", "c.Sty", "d.pAt", "link.mid", "ro.mid"}));
     EXPECT_TRUE(ui.warnings.empty());
-    // Titles are read kind by kind (MIDI, style, pattern), each kind in byte order.
-    EXPECT_EQ(fs.opened, (V{dir / "B.MID", dir / "a.mid", dir / "link.mid", dir / "ro.mid",
-                            dir / "c.Sty", dir / "d.pAt"}));
+    // Titles are read kind by kind (MIDI, style, pattern), each kind in byte order;
+    // a folder is opened too, as the open file tells its kind, and passed over.
+    EXPECT_EQ(fs.opened, (V{dir / "B.MID", dir / "a.mid", dir / "folder.mid", dir / "link.mid",
+                            dir / "ro.mid", dir / "c.Sty", dir / "folderlink.sty", dir / "d.pAt"}));
+    // The open file gives size and time: no file is looked up by its path as well.
+    EXPECT_EQ(fs.lookUps, 0);
 
     Scan(dir.path(), false, false, true);
     EXPECT_EQ(OldNames(), V{"d.pAt"});

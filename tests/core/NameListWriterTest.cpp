@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -143,12 +145,40 @@ TEST_F(NameListWriter, MissingFolderIsACreateErrorAndWritesNothing) {
     EXPECT_TRUE(ListFolder(dir.path()).empty());
 }
 
+TEST_F(NameListWriter, NoPlainFileIsReplacedAndReplacedFilesKeepTheirBits) {
+    // A link is followed; the file it names is replaced with its bits kept.
+    const std::string real = dir / "real.txt";
+    WriteWholeFile(real, "old");
+    ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
+    std::filesystem::create_symlink("real.txt", dir / "link.txt");
+    WriteNameList(SystemFileSystem(), dir / "link.txt", SampleList(), NameListFormat::tabText);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(ReadWholeFile(real), NameListContent(SampleList(), NameListFormat::tabText));
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // A device is written through where it is: /dev/full reports a full disk.
+    if (::stat("/dev/full", &st) != 0 || !S_ISCHR(st.st_mode))
+        GTEST_SKIP() << "no /dev/full device here";
+    try {
+        WriteNameList(SystemFileSystem(), "/dev/full", SampleList(), NameListFormat::tabText);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.cause(), FileErrorCause::diskFull);
+        EXPECT_EQ(error.path(), "/dev/full");
+    }
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
 TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
     using Step = FaultyFileSystem::Step;
     const std::string path = dir / "names.txt";
     const std::string before = "Old file name\tNew file name\r\nkeep.mid\tKeep.mid\r\n";
     WriteWholeFile(path, before);
-    for (const Step step : {Step::write, Step::sync, Step::close, Step::moveReplace}) {
+    for (const Step step :
+         {Step::permissions, Step::write, Step::sync, Step::close, Step::moveReplace}) {
         SCOPED_TRACE(StepName(step));
         FaultyFileSystem fs;
         fs.FailFirst(step, FileErrorCause::diskFull);
@@ -164,6 +194,11 @@ TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
         EXPECT_EQ(ListFolder(dir.path()), V{"names.txt"});
         EXPECT_EQ(ReadWholeFile(path), before);
     }
+    // Written through a device in place: a failing open is a create error.
+    FaultyFileSystem fs;
+    fs.FailFirst(Step::openWrite, FileErrorCause::accessDenied);
+    EXPECT_THROW(WriteNameList(fs, "/dev/null", SampleList(), NameListFormat::tabText),
+                 NameListCreateError);
 }
 
 TEST(NameListFormat, SettingLettersAndSaveAsTexts) {
@@ -221,6 +256,10 @@ TEST(CliExport, WritesTheScannedFolderAndRejectsBadUsage) {
     };
     for (const V& args : usageErrors)
         EXPECT_EQ(RunCli(args).exitCode, 2) << ::testing::PrintToString(args);
+    // "-" is standard output.
+    const auto toOutput = RunCli({"export", "--format", "tab", "-o", "-", folder});
+    EXPECT_EQ(toOutput.exitCode, 0);
+    EXPECT_EQ(toOutput.out.substr(0, 15), "Old file name\tN");
     // A file error: the output folder does not exist.
     EXPECT_EQ(RunCli({"export", "--format", "tab", "-o", out / "none/x.txt", folder}).exitCode, 1);
     EXPECT_EQ(ListFolder(out.path()), V{"names.xls"});

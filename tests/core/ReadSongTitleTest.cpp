@@ -225,6 +225,8 @@ TEST(MidiTitle, CapsAt32BytesThenTrimsAndReplaces) {
     EXPECT_EQ(MidiTitle(TrackName("\t\n\v\f\r Song \r\n")), "Song");
     EXPECT_EQ(MidiTitle(TrackName("Mr. Jones: Live/Studio?")), "Mr_ Jones_ Live_Studio_");
     EXPECT_EQ(MidiTitle(TrackName("\"*./:<>?\\")), "_________");
+    // Control bytes inside become '_' too; at the ends they are trimmed first.
+    EXPECT_EQ(MidiTitle(TrackName("\tA\tB\x1b[2J\rC\nD\x7f\x01 ")), "A_B_[2J_C_D__");
     // Replacing comes after trimming, so a dot at either end survives as '_'.
     EXPECT_EQ(MidiTitle(TrackName(" .Song. ")), "_Song_");
     EXPECT_EQ(MidiTitle(TrackName("Rock | Roll")), "Rock | Roll");

@@ -316,6 +316,22 @@ TEST(RenameSelectedFiles, EntryWhoseFileWasReplacedIsPassedOver) {
     t.engine.RenameSelectedFiles(false);
     EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
     EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+
+    // Of the same size and time (a rename keeps the time, FAT keeps it in 2-second
+    // steps): what tells is that this operation put a file on Zed.mid.
+    TempDir same;
+    WriteSong(same / "a.mid", "Zed", "a");
+    WriteSong(same / "Zed.mid", "Other", "z");
+    std::filesystem::last_write_time(same / "Zed.mid",
+                                     std::filesystem::last_write_time(same / "a.mid"));
+    EngineWithUi u;
+    u.ScanAndSelectAll(same.path());
+    u.ui.overwriteAnswers = {OverwriteAnswer::yes};
+    const Contents sameBefore = FolderContents(same.path());
+    const std::int32_t sameZedRow = u.IndexOf("Zed.mid");
+    u.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(FolderContents(same.path()), (Contents{{"Zed.mid", sameBefore.at("a.mid")}}));
+    EXPECT_EQ(u.ui.selected, (std::set<std::int32_t>{sameZedRow}));
 }
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
@@ -370,9 +386,38 @@ TEST(SameFile, SpellingsOfOneFileOnAFileSystemThatIgnoresCase) {
     // A second file spelled exactly like the target is another file.
     WriteWholeFile(dir / "SONG.mid", "z");
     EXPECT_FALSE(IsSameFile(fs, dir / "Song.mid", dir / "SONG.mid"));
-    // Hard links share the inode.
+    // Another hard link under a different name shares the inode, yet is an existing
+    // file the user is asked about.
     std::filesystem::create_hard_link(dir / "Other.mid", dir / "Link.mid");
-    EXPECT_TRUE(IsSameFile(SystemFileSystem(), dir / "Other.mid", dir / "Link.mid"));
+    EXPECT_FALSE(IsSameFile(SystemFileSystem(), dir / "Other.mid", dir / "Link.mid"));
+}
+
+TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
+    // A.mid is to become Tune.mid, a hard or symbolic link to it: asked about; No
+    // leaves both names, Yes leaves the song under Tune.mid alone.
+    for (const bool hard : {true, false}) {
+        for (const OverwriteAnswer answer : {OverwriteAnswer::no, OverwriteAnswer::yes}) {
+            SCOPED_TRACE(std::to_string(hard) + std::to_string(int(answer)));
+            TempDir dir;
+            WriteSong(dir / "A.mid", "Tune", "a");
+            const std::string song = ReadWholeFile(dir / "A.mid");
+            if (hard)
+                std::filesystem::create_hard_link(dir / "A.mid", dir / "Tune.mid");
+            else
+                std::filesystem::create_symlink("A.mid", dir / "Tune.mid");
+            EngineWithUi t;
+            t.Scan(dir.path());
+            t.Select("A.mid");
+            t.ui.overwriteAnswers = {answer};
+            t.engine.RenameSelectedFiles(false);
+
+            const bool yes = answer == OverwriteAnswer::yes;
+            EXPECT_EQ(t.ui.questions.size(), 1u);
+            EXPECT_EQ(std::filesystem::exists(dir / "A.mid"), !yes);
+            EXPECT_EQ(std::filesystem::is_symlink(dir / "Tune.mid"), !hard && !yes);
+            EXPECT_EQ(ReadWholeFile(dir / "Tune.mid"), song);
+        }
+    }
 }
 
 TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {

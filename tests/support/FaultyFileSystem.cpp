@@ -25,6 +25,10 @@ const char* StepName(FaultyFileSystem::Step step) {
             return "move replacing";
         case Step::remove:
             return "remove";
+        case Step::openWrite:
+            return "open for writing";
+        case Step::permissions:
+            return "set permissions";
     }
     return "?";
 }
@@ -75,6 +79,11 @@ std::uint64_t FaultyFileSystem::Length(FileHandle& file) {
     return m_inner.Length(file);
 }
 
+FileInfo FaultyFileSystem::Info(FileHandle& file) {
+    Count(Step::length, PathOf(file), false);
+    return m_inner.Info(file);
+}
+
 std::size_t FaultyFileSystem::Read(FileHandle& file, void* buffer, std::size_t size) {
     const std::string& path = PathOf(file);
     Count(Step::read, path, false);
@@ -89,6 +98,19 @@ FileHandle FaultyFileSystem::CreateTemp(const std::string& targetPath, std::stri
     std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
     m_open.emplace_back(file.fd(), tempPath);
     return file;
+}
+
+FileHandle FaultyFileSystem::OpenWriteInPlace(const std::string& path) {
+    Count(Step::openWrite, path, true);
+    FileHandle file = m_inner.OpenWriteInPlace(path);
+    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    m_open.emplace_back(file.fd(), path);
+    return file;
+}
+
+void FaultyFileSystem::SetPermissions(FileHandle& file, std::uint32_t permissions) {
+    Count(Step::permissions, PathOf(file), false);
+    m_inner.SetPermissions(file, permissions);
 }
 
 void FaultyFileSystem::Write(FileHandle& file, const void* data, std::size_t size,

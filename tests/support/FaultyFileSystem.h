@@ -11,7 +11,8 @@
 namespace tt::test {
 
 // A file system around another one (the real one by default) that counts the file
-// steps (open, length, read, create, write, sync, close, both moves, remove) and
+// steps (open, length, read, create, write, sync, close, both moves, remove, opening
+// for writing in place, setting permissions) and
 // makes the Nth step after FailAt, or the first step of a kind after FailFirst, fail
 // with a chosen cause. The error names a path as the real step would: opening names
 // the file opened, creating and writing the target, every other step none. A failing
@@ -29,7 +30,9 @@ class FaultyFileSystem : public FileSystem {
         close,
         moveNoReplace,
         moveReplace,
-        remove
+        remove,
+        openWrite,
+        permissions
     };
 
     // What the failed step was.
@@ -65,11 +68,15 @@ class FaultyFileSystem : public FileSystem {
     }
     std::optional<FileInfo> Stat(const std::string& path) override { return m_inner.Stat(path); }
     bool Exists(const std::string& path) override { return m_inner.Exists(path); }
+    std::string FollowLinks(const std::string& path) override { return m_inner.FollowLinks(path); }
 
     FileHandle OpenRead(const std::string& path) override;
     std::uint64_t Length(FileHandle& file) override;
+    FileInfo Info(FileHandle& file) override;
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override;
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override;
+    FileHandle OpenWriteInPlace(const std::string& path) override;
+    void SetPermissions(FileHandle& file, std::uint32_t permissions) override;
     void Write(FileHandle& file, const void* data, std::size_t size,
                const std::string& path) override;
     void Sync(FileHandle& file) override;

@@ -14,14 +14,22 @@ class PassThroughFileSystem : public FileSystem {
         return m_inner.ListNames(folder);
     }
     std::optional<FileInfo> Stat(const std::string& path) override { return m_inner.Stat(path); }
+    std::string FollowLinks(const std::string& path) override { return m_inner.FollowLinks(path); }
     bool Exists(const std::string& path) override { return m_inner.Exists(path); }
     FileHandle OpenRead(const std::string& path) override { return m_inner.OpenRead(path); }
     std::uint64_t Length(FileHandle& file) override { return m_inner.Length(file); }
+    FileInfo Info(FileHandle& file) override { return m_inner.Info(file); }
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
         return m_inner.Read(file, buffer, size);
     }
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
         return m_inner.CreateTemp(targetPath, tempPath);
+    }
+    FileHandle OpenWriteInPlace(const std::string& path) override {
+        return m_inner.OpenWriteInPlace(path);
+    }
+    void SetPermissions(FileHandle& file, std::uint32_t permissions) override {
+        m_inner.SetPermissions(file, permissions);
     }
     void Write(FileHandle& file, const void* data, std::size_t size,
                const std::string& path) override {

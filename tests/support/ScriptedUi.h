@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/EngineUi.h"
@@ -35,6 +36,20 @@ class ScriptedUi : public EngineUi {
     int buttonUpdates = 0;
     int waitDepth = 0;
     int clears = 0;
+
+    // Progress of the last work, (done, total) after each file; asks to stop once
+    // stopAfterFiles files are done (-1: never).
+    std::vector<std::pair<std::int32_t, std::int32_t>> progress;
+    std::int32_t stopAfterFiles = -1;
+
+    void WorkStarted(EngineWork, std::int32_t) override { progress.clear(); }
+    void WorkProgress(std::int32_t done, std::int32_t total) override {
+        progress.emplace_back(done, total);
+    }
+    bool StopRequested() override {
+        return stopAfterFiles >= 0 &&
+               (progress.empty() ? 0 : progress.back().first) >= stopAfterFiles;
+    }
 
     void SelectAll() {
         for (std::int32_t i = 0; i < rowCount; ++i)
