@@ -232,24 +232,23 @@ void CFileListCtrl::focusOutEvent(QFocusEvent* event) {
     QTreeView::focusOutEvent(event);
 }
 
-void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
+bool CFileListCtrl::SwallowBelowRows(QMouseEvent* event) {
     m_bPressSwallowed = !IsOnRows(event->position().toPoint());
     if (m_bPressSwallowed) {
         setFocus(Qt::MouseFocusReason);
         event->accept();
-        return;
     }
-    QTreeView::mousePressEvent(event);
+    return m_bPressSwallowed;
+}
+
+void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
+    if (!SwallowBelowRows(event))
+        QTreeView::mousePressEvent(event);
 }
 
 void CFileListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
-    m_bPressSwallowed = !IsOnRows(event->position().toPoint());
-    if (m_bPressSwallowed) {
-        setFocus(Qt::MouseFocusReason);
-        event->accept();
-        return;
-    }
-    QTreeView::mouseDoubleClickEvent(event);
+    if (!SwallowBelowRows(event))
+        QTreeView::mouseDoubleClickEvent(event);
 }
 
 void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {

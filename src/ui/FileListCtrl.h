@@ -102,6 +102,8 @@ class CFileListCtrl : public QTreeView {
     std::pair<int, int> PageRows() const;
     // Whether `point` (viewport coordinates) lies on the fully visible rows.
     bool IsOnRows(const QPoint& point) const;
+    // A press below the rows only focuses the list; true when it was taken so.
+    bool SwallowBelowRows(QMouseEvent* event);
     // Repaints the selected and the focused rows of the page.
     void RedrawHighlightedRows();
     void ReportError(const char* text);
