@@ -1,18 +1,19 @@
 #include "engine/SongFileList.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
 namespace tt {
 
 SongFileList::SongFileList(SongFileList&& other) noexcept
-    : m_items(std::move(other.m_items)),
+    : m_items(std::exchange(other.m_items, {})),
       m_capacity(std::exchange(other.m_capacity, 0)),
       m_count(std::exchange(other.m_count, 0)) {}
 
 SongFileList& SongFileList::operator=(SongFileList&& other) noexcept {
     if (this != &other) {
-        m_items = std::move(other.m_items);
+        m_items = std::exchange(other.m_items, {});
         m_capacity = std::exchange(other.m_capacity, 0);
         m_count = std::exchange(other.m_count, 0);
     }
@@ -20,7 +21,7 @@ SongFileList& SongFileList::operator=(SongFileList&& other) noexcept {
 }
 
 void SongFileList::Clear() {
-    m_items.reset();
+    std::vector<SongFileEntry>().swap(m_items);
     m_capacity = 0;
     m_count = 0;
 }
@@ -38,16 +39,15 @@ void SongFileList::GrowBy(std::int32_t n) {
         capacity = needed;
     if (capacity > INT32_MAX)
         throw std::bad_alloc();
-    auto block = std::make_unique<SongFileEntry[]>(static_cast<std::size_t>(capacity));
-    for (std::int32_t i = 0; i < m_count; ++i)
-        block[i] = std::move(m_items[i]);
-    m_items = std::move(block);
+    const std::size_t storage = static_cast<std::size_t>(capacity);
+    if (storage > m_items.capacity())
+        m_items.reserve(std::max(storage, m_items.capacity() + m_items.capacity() / 2));
     m_capacity = static_cast<std::int32_t>(capacity);
 }
 
 void SongFileList::Append(SongFileEntry entry) {
     GrowBy(1);
-    m_items[m_count] = std::move(entry);
+    m_items.push_back(std::move(entry));
     ++m_count;
 }
 

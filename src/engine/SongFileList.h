@@ -1,14 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "engine/SongFileEntry.h"
 
 namespace tt {
 
-// The entries of the listed folder: a block that grows in steps of 1000 entries, so
-// a folder of up to 1000 song files costs one allocation and no copying.
+// The entries of the listed folder. Its capacity grows in steps of 1000 entries; the
+// storage behind it grows by half its size at a time, so appending stays cheap
+// however large the folder is.
 class SongFileList {
   public:
     static constexpr std::int32_t kGrowStep = 1000;
@@ -34,10 +35,10 @@ class SongFileList {
     bool IsValidIndex(std::int32_t i) const { return i >= 0 && i < m_count; }
 
     // Unchecked access for the rebuild's own sort.
-    SongFileEntry* items() { return m_items.get(); }
+    SongFileEntry* items() { return m_items.data(); }
 
   private:
-    std::unique_ptr<SongFileEntry[]> m_items;
+    std::vector<SongFileEntry> m_items;  // exactly the m_count entries
     std::int32_t m_capacity = 0;
     std::int32_t m_count = 0;
 };
