@@ -1,5 +1,6 @@
 // The progress window over the real main window, on a file layer that takes its
 // time: it shows for slow work only, and Cancel ends the work between files.
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -121,6 +122,11 @@ class ProgressWindowTest : public QObject {
             for (auto* label : progress->findChildren<QLabel*>())
                 shown << label->text();
             shown << progress->findChild<QPushButton*>()->text();
+            // The main window takes no input: a click on a type box leaves it on.
+            QWidget* box = m_open->Control("1007");
+            QTest::mouseClick(m_open->window->windowHandle(), Qt::LeftButton, {},
+                              box->mapTo(m_open->window.get(), box->rect().center()));
+            QVERIFY(m_open->Control<QCheckBox>("1007")->isChecked());
             if (!rename)
                 return cancel();
             AnswerNextModal([&](QWidget* question) {
