@@ -2,6 +2,7 @@
 // time: it shows for slow work only, and Cancel ends the work between files.
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <thread>
@@ -82,6 +83,7 @@ class ProgressWindowTest : public QObject {
             for (auto* label : progress->findChildren<QLabel*>())
                 shown << label->text().section(" / ", -1);  // files done vary
             shown << progress->findChild<QPushButton*>()->text();
+            QCOMPARE(progress->findChild<QProgressBar*>()->accessibleName(), shown.value(0));
             if (work == "1008")
                 return cancel();
             AnswerNextModal([&](QWidget* question) {
