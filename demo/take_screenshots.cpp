@@ -1,7 +1,7 @@
 // take-screenshots SONGS OUT: pictures of every window of the desktop program,
 // drawn offscreen, in English and German: the main window listing the songs in
-// SONGS, the language dialog, the edit dialog, the export dialog and the
-// overwrite question. Settings go to a throw-away folder.
+// SONGS, the language dialog, the edit dialog, the export dialog, the progress
+// window and the overwrite question. Settings go to a throw-away folder.
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -20,6 +20,7 @@
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 
@@ -77,6 +78,13 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
         tt::CSaveNamesDlg dialog(window.engine().m_songFiles, &window);
         dialog.DoModal();
     });
+    // The progress window as a long scan shows it, over the listed folder.
+    tt::ProgressWindow* progress = window.progressWindow();
+    progress->ShowState(tt::EngineWork::scan, 123, 4567);
+    QApplication::processEvents();
+    Save(progress, QStringLiteral("progress-window") + suffix);
+    progress->End();
+
     SaveModal(QStringLiteral("overwrite-question") + suffix, [&]() {
         tt::AskOverwriteBox(&window,
                             tt::FromCore(tt::OverwriteQuestion(songs + "/Lantern Waltz.sty")));

@@ -23,6 +23,7 @@
 #include "app/WidenToText.h"
 #include "ui/FileListCtrl.h"
 #include "ui/PickFolder.h"
+#include "ui/ProgressWindow.h"
 #include "ui/WindowPlacement.h"
 
 namespace tt {
@@ -62,8 +63,10 @@ QString DroppedFolder(const QMimeData* data) {
 
 }  // namespace
 
-CMainDlg::CMainDlg(QWidget* parent)
-    : QDialog(parent), m_engine(SystemFileSystem(), *this), m_pickFolder(PickFolder) {
+CMainDlg::CMainDlg(QWidget* parent) : CMainDlg(SystemFileSystem(), parent) {}
+
+CMainDlg::CMainDlg(FileSystem& fs, QWidget* parent)
+    : QDialog(parent), m_engine(fs, *this), m_pickFolder(PickFolder) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -158,6 +161,8 @@ void CMainDlg::CreateControls() {
     connect(m_help, &QPushButton::clicked, this, &CMainDlg::OnHelpButton);
     connect(m_exit, &QPushButton::clicked, this, &CMainDlg::OnCancel);
     connect(m_listFiles, &CFileListCtrl::itemChanged, this, &CMainDlg::UpdateButtonStates);
+
+    m_progress = new ProgressWindow(this);
 }
 
 void CMainDlg::SetGermanTexts() {
@@ -299,13 +304,14 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFolder(event->mimeData()).isEmpty())
+    // No new folder while work runs: the work is still using the list.
+    if (!m_progress->IsWorking() && !DroppedFolder(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainDlg::dropEvent(QDropEvent* event) {
     const QString folder = DroppedFolder(event->mimeData());
-    if (folder.isEmpty())
+    if (folder.isEmpty() || m_progress->IsWorking())
         return;
     event->acceptProposedAction();
     UpdateData(true);

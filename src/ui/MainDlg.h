@@ -16,6 +16,7 @@ class QPushButton;
 namespace tt {
 
 class CFileListCtrl;
+class ProgressWindow;
 
 // Opens the folder picker: parent, destination mode, start folder going in and
 // the chosen folder coming out; false on Cancel. The window uses PickFolder
@@ -31,6 +32,8 @@ class CMainDlg : public QDialog, public EngineUi {
 
   public:
     explicit CMainDlg(QWidget* parent = nullptr);
+    // The engine works through `fs` (tests wrap the real file system).
+    explicit CMainDlg(FileSystem& fs, QWidget* parent = nullptr);
     ~CMainDlg() override;
 
     // Initialises the window and runs it until it closes.
@@ -43,6 +46,7 @@ class CMainDlg : public QDialog, public EngineUi {
     RenameEngine& engine() { return m_engine; }
     const RenameEngine& engine() const { return m_engine; }
     CFileListCtrl* fileList() const { return m_listFiles; }
+    ProgressWindow* progressWindow() const { return m_progress; }
 
     // EngineUi
     void ReportReadError(const std::string& text) override;
@@ -59,6 +63,10 @@ class CMainDlg : public QDialog, public EngineUi {
     void UpdateButtonStates() override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    void WorkStarted(EngineWork kind, std::int32_t total) override;
+    void WorkProgress(std::int32_t done, std::int32_t total) override;
+    bool StopRequested() override;
+    void WorkEnded() override;
 
   protected:
     void reject() override;  // Esc and the close box
@@ -85,6 +93,9 @@ class CMainDlg : public QDialog, public EngineUi {
     void OnOK();
     // A folder picked or dropped becomes the listed folder.
     void TakeFolder(const std::string& folder);
+    // What a question asked in the middle of work is opened over: the progress
+    // window while it shows, so the question stays on top of it.
+    QWidget* QuestionParent();
 
     RenameEngine m_engine;
     FolderPickFunction m_pickFolder;
@@ -112,6 +123,7 @@ class CMainDlg : public QDialog, public EngineUi {
     QPushButton* m_save = nullptr;
     QPushButton* m_help = nullptr;
     QPushButton* m_exit = nullptr;
+    ProgressWindow* m_progress = nullptr;  // hidden until work runs longer than a second
 };
 
 }  // namespace tt

@@ -1,5 +1,6 @@
 // The main window as the engine's user interface: message boxes owned by the
-// window, the edit dialog, the destination picker, the settings and the list.
+// window, the edit dialog, the destination picker, the settings, the list and
+// the progress window.
 #include <QApplication>
 #include <QCursor>
 
@@ -8,6 +9,7 @@
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
+#include "ui/ProgressWindow.h"
 
 namespace tt {
 
@@ -25,24 +27,32 @@ class NormalCursor {
 
 }  // namespace
 
+QWidget* CMainDlg::QuestionParent() {
+    return m_progress->isVisible() ? static_cast<QWidget*>(m_progress) : this;
+}
+
 void CMainDlg::ReportReadError(const std::string& text) {
     const NormalCursor cursor;
-    ShowWarningBox(this, FromCore(text));
+    const ProgressWindow::Pause pause(*m_progress);
+    ShowWarningBox(QuestionParent(), FromCore(text));
 }
 
 void CMainDlg::ShowWarning(const std::string& text) {
     const NormalCursor cursor;
-    ShowWarningBox(this, FromCore(text));
+    const ProgressWindow::Pause pause(*m_progress);
+    ShowWarningBox(QuestionParent(), FromCore(text));
 }
 
 OverwriteAnswer CMainDlg::AskOverwrite(const std::string& text) {
     const NormalCursor cursor;
-    return AskOverwriteBox(this, FromCore(text));
+    const ProgressWindow::Pause pause(*m_progress);
+    return AskOverwriteBox(QuestionParent(), FromCore(text));
 }
 
 bool CMainDlg::EditName(std::string& name, std::string& ext) {
     const NormalCursor cursor;
-    CEditNameDlg dialog(this);
+    const ProgressWindow::Pause pause(*m_progress);
+    CEditNameDlg dialog(QuestionParent());
     dialog.m_strName = PathFromCore(name);
     dialog.m_strExt = PathFromCore(ext);
     if (dialog.DoModal() != QDialog::Accepted)
@@ -93,6 +103,22 @@ void CMainDlg::BeginWaitCursor() {
 
 void CMainDlg::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+void CMainDlg::WorkStarted(EngineWork kind, std::int32_t total) {
+    m_progress->Begin(kind, total);
+}
+
+void CMainDlg::WorkProgress(std::int32_t done, std::int32_t total) {
+    m_progress->Step(done, total);
+}
+
+bool CMainDlg::StopRequested() {
+    return m_progress->StopRequested();
+}
+
+void CMainDlg::WorkEnded() {
+    m_progress->End();
 }
 
 }  // namespace tt

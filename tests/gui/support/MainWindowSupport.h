@@ -15,9 +15,10 @@ namespace tt::test {
 
 // A main window opened as the program opens it, on settings holding only the
 // language (and what the test adds before Show), with a folder picker answering
-// from `picks` (empty: Cancel).
+// from `picks` (empty: Cancel), its engine working through `fs`.
 struct OpenMainWindow {
-    explicit OpenMainWindow(const char* language = "E") {
+    explicit OpenMainWindow(const char* language = "E", FileSystem& fs = SystemFileSystem())
+        : window(std::make_unique<CMainDlg>(fs)) {
         QFile::remove(settings::FilePath());
         SetUiLanguage(UiLanguage::english);
         settings::WriteString(QStringLiteral("Language"), QString::fromLatin1(language));
@@ -54,7 +55,7 @@ struct OpenMainWindow {
     }
 
     std::deque<std::string> picks;
-    std::unique_ptr<CMainDlg> window = std::make_unique<CMainDlg>();
+    std::unique_ptr<CMainDlg> window;
 };
 
 }  // namespace tt::test
