@@ -1,12 +1,12 @@
 #include "app/CommandLine.h"
 
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <cstdio>
 #include <string_view>
 
 #include "app/HelpPage.h"
+#include "app/MessageBoxes.h"
 #include "app/UiLanguage.h"
 
 namespace tt {
@@ -40,7 +40,7 @@ std::string HelpPagesText(bool& bothFound) {
     const QString german = FindHelpPage(startDir, true);
     bothFound = !english.isEmpty() && !german.isEmpty();
     // The paths' own bytes, as the file system knows them.
-    return (QFile::encodeName(english) + '\n' + QFile::encodeName(german) + '\n').toStdString();
+    return PathToCore(english) + '\n' + PathToCore(german) + '\n';
 }
 
 // Writes `text` to standard output; a failed write (a full disk, a closed pipe)

@@ -1,7 +1,6 @@
 #include "app/SettingsStore.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>

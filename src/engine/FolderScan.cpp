@@ -113,24 +113,14 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
     try {
         file = m_fs.OpenRead(entry.path);
     } catch (const FileError&) {
-        const auto info = m_fs.Stat(entry.path);
-        if (!info || info->isDirectory)
-            return false;
-        TakeTitle(entry, false);
-        TakeFileInfo(entry, *info);
-        return true;
+        return ListWithoutTitle(entry);
     }
     std::optional<FileInfo> info;
     try {
         info = m_fs.Info(file);
     } catch (const FileError& error) {
         m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
-        info = m_fs.Stat(entry.path);
-        if (!info || info->isDirectory)
-            return false;
-        TakeTitle(entry, false);
-        TakeFileInfo(entry, *info);
-        return true;
+        return ListWithoutTitle(entry);
     }
     if (info->isDirectory)
         return false;
@@ -142,6 +132,23 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
 void RenameEngine::TakeFileInfo(SongFileEntry& entry, const FileInfo& info) {
     entry.size = static_cast<std::uint32_t>(info.size);
     entry.lastWriteTime = info.lastWriteTime;
+}
+
+bool RenameEngine::ListWithoutTitle(SongFileEntry& entry) {
+    const auto info = m_fs.Stat(entry.path);
+    if (!info || info->isDirectory)
+        return false;
+    TakeTitle(entry, false);
+    TakeFileInfo(entry, *info);
+    return true;
+}
+
+bool RenameEngine::TakeFileInfoOf(SongFileEntry& entry, const std::string& path) {
+    const auto info = m_fs.Stat(path);
+    if (!info)
+        return false;
+    TakeFileInfo(entry, *info);
+    return true;
 }
 
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {

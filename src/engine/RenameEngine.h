@@ -88,6 +88,12 @@ class RenameEngine {
     // Sets titleFound and newName from a title read (or not found) into newName.
     void TakeTitle(SongFileEntry& entry, bool found);
     static void TakeFileInfo(SongFileEntry& entry, const FileInfo& info);
+    // Takes size and last-write time from the file at `path`; false when nothing is
+    // there (the entry then keeps its values).
+    bool TakeFileInfoOf(SongFileEntry& entry, const std::string& path);
+    // Lists a file whose content cannot be read, without a title; false when
+    // nothing, or a folder, is at its path.
+    bool ListWithoutTitle(SongFileEntry& entry);
 
     void ResetOperationState();
     // False when the entry's file is missing, a folder, or differs in size or time.

@@ -18,17 +18,6 @@ void CheckNewName(const std::string& name, bool bCopy, const std::string& target
         throw FileError(FileErrorCause::badPath, bCopy ? target : std::string());
 }
 
-// Takes size and last-write time from the file at `path`; false when nothing is there
-// (the entry then keeps its values).
-bool TakeFileData(FileSystem& fs, SongFileEntry& entry, const std::string& path) {
-    const auto info = fs.Stat(path);
-    if (!info)
-        return false;
-    entry.size = static_cast<std::uint32_t>(info->size);
-    entry.lastWriteTime = info->lastWriteTime;
-    return true;
-}
-
 }  // namespace
 
 void RenameEngine::ResetOperationState() {
@@ -176,7 +165,7 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     entry.fileName = name;
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
     ReadEntryTitle(entry);
-    TakeFileData(m_fs, entry, target);
+    TakeFileInfoOf(entry, target);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
 }
@@ -196,13 +185,13 @@ void RenameEngine::UpdateListedCopy(const std::string& target, const std::string
         entry.fileName = name;
         NoteEntryChanged(found->second);
         ReadEntryTitle(entry);
-        TakeFileData(m_fs, entry, target);
+        TakeFileInfoOf(entry, target);
     } else {
         SongFileEntry entry;
         entry.path = target;
         entry.fileName = name;
         ReadEntryTitle(entry);
-        if (TakeFileData(m_fs, entry, target)) {
+        if (TakeFileInfoOf(entry, target)) {
             m_songFiles.Append(std::move(entry));
             m_entryByPath.emplace(target, m_songFiles.count() - 1);
             m_ui.AppendRows(1);

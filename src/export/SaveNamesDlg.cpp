@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <new>
+#include <string_view>
 
 #include "app/DialogUnits.h"
 #include "app/MessageBoxes.h"
@@ -92,14 +93,8 @@ void CSaveNamesDlg::OnInitDialog() {
     const QByteArray stored = settings::ReadString(QString::fromLatin1(kSaveFileTypeKey),
                                                    QString::fromLatin1(kSaveFileTypeDefault))
                                   .toUtf8();
-    // Compared exactly; anything else keeps the type the dialog was made with.
-    for (const NameListFormat format :
-         {NameListFormat::tabText, NameListFormat::blankText, NameListFormat::spreadsheet}) {
-        if (stored == SettingFromNameListFormat(format)) {
-            m_nFileType = static_cast<int>(format);
-            break;
-        }
-    }
+    m_nFileType = static_cast<int>(
+        NameListFormatFromSetting(std::string_view(stored.constData(), stored.size())));
     if (QAbstractButton* chosen = m_group->button(m_nFileType)) {
         chosen->setChecked(true);
     } else {

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "app/UiLanguage.h"
+#include "engine/NameText.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -16,10 +17,6 @@ namespace {
 
 bool IsSingleName(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && IsValidFileName(name);
-}
-
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
 }  // namespace
@@ -51,7 +48,7 @@ std::vector<Verb> VerbsOf(const ShellFolder& parent, const std::uint8_t* id) {
 int CreateFolder(const std::string& parent, const std::string& name) {
     if (!IsSingleName(name))
         return EINVAL;
-    return ::mkdir(Join(parent, name).c_str(), 0777) == 0 ? 0 : errno;
+    return ::mkdir(JoinPath(parent, name).c_str(), 0777) == 0 ? 0 : errno;
 }
 
 int RenameFolder(const std::string& path, const std::string& newName) {
@@ -60,7 +57,7 @@ int RenameFolder(const std::string& path, const std::string& newName) {
     if (NameOf(path) == newName)
         return 0;
     try {
-        SystemFileSystem().MoveNoReplace(path, Join(FolderOf(path), newName));
+        SystemFileSystem().MoveNoReplace(path, JoinPath(FolderOf(path), newName));
     } catch (const FileError& error) {
         return error.sysError() != 0 ? error.sysError() : EIO;
     }
@@ -79,7 +76,7 @@ std::string UnusedFolderName(const std::string& parent) {
     const std::string base = Tr("New Folder", "Neuer Ordner");
     std::string name = base;
     struct stat info {};
-    for (int number = 2; ::lstat(Join(parent, name).c_str(), &info) == 0; ++number)
+    for (int number = 2; ::lstat(JoinPath(parent, name).c_str(), &info) == 0; ++number)
         name = base + " (" + std::to_string(number) + ")";
     return name;
 }

@@ -17,6 +17,7 @@
 #include <set>
 
 #include "app/UiLanguage.h"
+#include "engine/NameText.h"
 #include "shell/MountTable.h"
 #include "shell/NaturalOrder.h"
 
@@ -34,14 +35,6 @@ enum ItemKind : char {
 
 std::string Bytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-std::string Join(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
 }
 
 // A directory stream closed on leaving.
@@ -141,7 +134,7 @@ std::map<std::string, std::string> ReadLabels(const std::string& labelDir) {
     while (const dirent* entry = ::readdir(dir.get())) {
         if (IsDots(entry->d_name))
             continue;
-        char* device = ::realpath(Join(labelDir, entry->d_name).c_str(), nullptr);
+        char* device = ::realpath(JoinPath(labelDir, entry->d_name).c_str(), nullptr);
         if (device == nullptr)
             continue;
         std::string label;
@@ -281,10 +274,10 @@ std::vector<IdList> ShellFolder::EnumObjects() const {
                 ids.push_back(MakeItemId(VolumePayload(volume)));
             // The desktop's own network mounts, one folder each.
             if (!m_environment->runtimeDir.empty()) {
-                const std::string gvfs = Join(m_environment->runtimeDir, "gvfs");
+                const std::string gvfs = JoinPath(m_environment->runtimeDir, "gvfs");
                 ForEachSubfolder(AT_FDCWD, gvfs.c_str(), false, [&](int, const char* name) {
-                    ids.push_back(
-                        MakeItemId(VolumePayload({VolumeKind::network, Join(gvfs, name), name})));
+                    ids.push_back(MakeItemId(
+                        VolumePayload({VolumeKind::network, JoinPath(gvfs, name), name})));
                     return true;
                 });
             }
@@ -298,7 +291,7 @@ std::vector<IdList> ShellFolder::EnumObjects() const {
         // and kept in its ID. A stick or a share mounted here is not looked into.
         const std::set<std::string> slow = SlowMountPoints(*m_environment);
         ForEachSubfolder(AT_FDCWD, m_path.c_str(), false, [&](int fd, const char* name) {
-            const bool assumed = !slow.empty() && slow.count(Join(m_path, name)) != 0;
+            const bool assumed = !slow.empty() && slow.count(JoinPath(m_path, name)) != 0;
             const char hasSubfolders = assumed || HasSubfoldersAt(fd, name, false) ? '1' : '0';
             if (IdList id = MakeItemId(std::string{kFolder, hasSubfolders} + name); !id.empty())
                 ids.push_back(std::move(id));
@@ -318,8 +311,9 @@ std::string ShellFolder::PathOf(const std::uint8_t* id) const {
         case kVolume:
             return ParseVolume(payload).mountPoint;
         case kFolder:
-            return m_path.empty() || payload.size() < 2 ? std::string()
-                                                        : Join(m_path, payload.substr(2));
+            return m_path.empty() || payload.size() < 2
+                       ? std::string()
+                       : JoinPath(m_path, std::string(payload.substr(2)));
         default:
             return {};
     }

@@ -295,6 +295,9 @@ double Contrast(const QColor& a, const QColor& b) {
 }  // namespace
 
 QColor CFileListCtrl::UnfocusedBarColor() const {
+    // Worked out once per palette: every selected row of a paint asks for it.
+    if (m_unfocusedBarPalette == palette().cacheKey())
+        return m_unfocusedBar;
     // The disabled-text grey of many styles is too light to read the highlight
     // text on; it is darkened (or lightened, for a dark text colour) until the
     // selected row's texts stay legible.
@@ -303,7 +306,9 @@ QColor CFileListCtrl::UnfocusedBarColor() const {
     const bool darken = RelativeLuminance(text) > 0.5;
     for (int step = 0; step < 20 && Contrast(bar, text) < 4.5; ++step)
         bar = darken ? bar.darker(110) : bar.lighter(110);
-    return QColor::fromRgb(bar.rgb());
+    m_unfocusedBar = QColor::fromRgb(bar.rgb());
+    m_unfocusedBarPalette = palette().cacheKey();
+    return m_unfocusedBar;
 }
 
 void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-class QAbstractItemModel;
 class QFontMetrics;
 
 namespace tt {
@@ -118,6 +117,9 @@ class CFileListCtrl : public QTreeView {
     // The press went to the area below the rows: its moves and release are dropped too.
     bool m_bPressSwallowed = false;
     bool m_bErrorPending = false;
+    // UnfocusedBarColor's result and the palette it was worked out for.
+    mutable QColor m_unfocusedBar;
+    mutable qint64 m_unfocusedBarPalette = -1;
 };
 
 // The list's own error box: the text, captioned "Fehler", with the stop icon;

@@ -35,8 +35,6 @@ class FileListModel : public QAbstractTableModel {
     // have changed.
     void TextsChanged(int first, int last);
 
-    int TextSlots() const { return m_columns; }
-    bool HasProvider() const { return m_provider != nullptr; }
     // Fills `texts` (sized to the text slots, each emptied first) for one row.
     // Rows carry no texts of their own, so without a provider they stay empty.
     void FillRowTexts(int row, std::vector<std::string>& texts) const;

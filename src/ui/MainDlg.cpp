@@ -258,12 +258,10 @@ void CMainDlg::UpdateButtonStates() {
     const SongFileList& songs = m_engine.m_songFiles;
     m_selectAll->setEnabled(songs.count() > 0);
     bool titled = false;
-    if (m_listFiles->GetSelectedCount() >= 1) {
-        for (const std::int32_t row : m_listFiles->GetSelectedItems()) {
-            if (songs.IsValidIndex(row) && songs.ElementAt(row).titleFound) {
-                titled = true;
-                break;
-            }
+    for (const std::int32_t row : m_listFiles->GetSelectedItems()) {
+        if (songs.IsValidIndex(row) && songs.ElementAt(row).titleFound) {
+            titled = true;
+            break;
         }
     }
     m_rename->setEnabled(titled);

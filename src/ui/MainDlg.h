@@ -9,7 +9,6 @@
 #include "engine/RenameEngine.h"
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 

