@@ -70,6 +70,23 @@ std::unique_ptr<QSettings> Open() {
                                        QCoreApplication::applicationName());
 }
 
+// The open batch's view of the file, if any.
+QSettings* g_batch = nullptr;
+
+// The batch's view, or a fresh one of this call's own that is written at once.
+class View {
+  public:
+    View() : m_own(g_batch == nullptr ? Open() : nullptr) {}
+    QSettings* operator->() const { return m_own ? m_own.get() : g_batch; }
+    ~View() {
+        if (m_own)
+            m_own->sync();
+    }
+
+  private:
+    std::unique_ptr<QSettings> m_own;
+};
+
 QString Name(const QString& key) {
     return QLatin1String(kSection) + QLatin1Char('/') + key;
 }
@@ -77,12 +94,12 @@ QString Name(const QString& key) {
 }  // namespace
 
 QString ReadString(const QString& key, const QString& defaultValue) {
-    const QVariant value = Open()->value(Name(key));
+    const QVariant value = View()->value(Name(key));
     return value.typeId() == QMetaType::QString ? value.toString() : defaultValue;
 }
 
 int ReadInt(const QString& key, int defaultValue) {
-    const QVariant value = Open()->value(Name(key));
+    const QVariant value = View()->value(Name(key));
     if (value.typeId() != QMetaType::LongLong)
         return defaultValue;
     const qint64 number = value.toLongLong();
@@ -92,19 +109,29 @@ int ReadInt(const QString& key, int defaultValue) {
 }
 
 void WriteString(const QString& key, const QString& value) {
-    const auto store = Open();
-    store->setValue(Name(key), value);
-    store->sync();
+    View()->setValue(Name(key), value);
 }
 
 void WriteInt(const QString& key, int value) {
-    const auto store = Open();
-    store->setValue(Name(key), static_cast<qint64>(value));
-    store->sync();
+    View()->setValue(Name(key), static_cast<qint64>(value));
 }
 
 QString FilePath() {
     return Open()->fileName();
+}
+
+Batch::Batch() {
+    if (g_batch == nullptr) {
+        m_store = Open();
+        g_batch = m_store.get();
+    }
+}
+
+Batch::~Batch() {
+    if (m_store) {
+        g_batch = nullptr;
+        m_store->sync();
+    }
 }
 
 }  // namespace tt::settings

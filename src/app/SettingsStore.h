@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class QSettings;
 
 namespace tt {
 
@@ -18,6 +21,21 @@ void WriteInt(const QString& key, int value);
 
 // Where the store lives (for tests and the help pages).
 QString FilePath();
+
+// While a Batch lives, reads and writes share one view of the file, and the
+// writes reach the disk together, in one atomic replace, when it ends; without
+// one, every call reads or rewrites the file on its own. For the window's
+// start and close, which read or write a dozen keys at once.
+class Batch {
+  public:
+    Batch();
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+  private:
+    std::unique_ptr<QSettings> m_store;  // empty inside another batch
+};
 
 }  // namespace settings
 }  // namespace tt

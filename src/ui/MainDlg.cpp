@@ -195,6 +195,7 @@ bool CMainDlg::OnInitDialog() {
     setWindowIcon(AppIcon());
     m_szStartDir = QDir::currentPath();
     ResolveUiLanguage();
+    const settings::Batch batch;  // the file is read once for all the keys below
     m_engine.m_bMidFiles = ReadFlag("MidFiles");
     m_engine.m_bStyFiles = ReadFlag("StyFiles");
     m_engine.m_bPatFiles = ReadFlag("PatFiles");

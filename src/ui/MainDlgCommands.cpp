@@ -91,6 +91,7 @@ void CMainDlg::OnCancel() {
 
 void CMainDlg::OnOK() {
     UpdateData(true);
+    const settings::Batch batch;  // one rewrite of the file for all the keys
     SaveWindowPlacement(*this);
     // Folders not chosen in this run leave the stored ones alone.
     if (!m_engine.m_strFolder.empty())

@@ -54,6 +54,18 @@ class SettingsStoreTest : public QObject {
         QCOMPARE(settings::ReadInt(QStringLiteral("WindowLeft"), -1), -300);
     }
 
+    // A batch writes its keys together when it ends and reads what it wrote.
+    void batchWritesOnceAtItsEnd() {
+        const QString file = settings::FilePath();
+        {
+            const settings::Batch batch;
+            settings::WriteInt(QStringLiteral("PatFiles"), 0);
+            QCOMPARE(settings::ReadInt(QStringLiteral("PatFiles"), 1), 0);
+            QVERIFY(!QFile::exists(file));
+        }
+        QCOMPARE(settings::ReadInt(QStringLiteral("PatFiles"), 1), 0);
+    }
+
     void brokenFilesReadAsDefaults_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("not json") << QByteArray("{\"Settings\": {\"MidFiles\": 0");
