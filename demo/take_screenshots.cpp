@@ -11,16 +11,16 @@
 #include <functional>
 #include <iostream>
 
-#include "app/LanguageDlg.h"
-#include "app/MessageBoxes.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
 #include "engine/Messages.h"
-#include "export/SaveNamesDlg.h"
+#include "text/UiLanguage.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
+#include "ui/LanguageDlg.h"
 #include "ui/MainDlg.h"
 #include "ui/ProgressWindow.h"
+#include "ui/SaveNamesDlg.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/HelpPage.h"
-#include "app/MessageBoxes.h"
-#include "app/UiLanguage.h"
+#include "desktop/HelpPage.h"
+#include "desktop/MessageBoxes.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 namespace {

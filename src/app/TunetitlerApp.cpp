@@ -3,8 +3,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
-#include "app/AppIcon.h"
-#include "app/SingleInstance.h"
+#include "desktop/AppIcon.h"
+#include "desktop/SingleInstance.h"
 #include "ui/MainDlg.h"
 
 namespace tt {

@@ -1,12 +1,12 @@
 #include <ostream>
 
-#include "app/UiLanguage.h"
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
 #include "engine/RenameEngine.h"
 #include "export/NameListWriter.h"
+#include "text/UiLanguage.h"
 
 namespace tt::cli {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/UiLanguage.h"
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "platform/FileError.h"
+#include "text/UiLanguage.h"
 
 int main(int argc, char** argv) {
     using namespace tt::cli;

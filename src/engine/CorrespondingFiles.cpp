@@ -2,11 +2,11 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/NameText.h"
 #include "engine/OperationFiles.h"
 #include "engine/RenameEngine.h"
 #include "engine/SameFile.h"
 #include "platform/PathText.h"
+#include "text/NameText.h"
 
 namespace tt {
 

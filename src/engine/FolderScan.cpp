@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "engine/Messages.h"
-#include "engine/NameText.h"
 #include "engine/RenameEngine.h"
 #include "platform/FileError.h"
+#include "text/NameText.h"
 #include "title/ReadSongTitle.h"
 
 namespace tt {

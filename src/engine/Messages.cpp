@@ -1,6 +1,6 @@
 #include "engine/Messages.h"
 
-#include "app/UiLanguage.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

@@ -1,9 +1,9 @@
 #include <new>
 
 #include "engine/Messages.h"
-#include "engine/NameText.h"
 #include "engine/RenameEngine.h"
 #include "platform/FileError.h"
+#include "text/NameText.h"
 
 namespace tt {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/NameText.h"
 #include "engine/OperationFiles.h"
 #include "platform/PathText.h"
+#include "text/NameText.h"
 
 namespace tt {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <queue>
 
-#include "engine/NameText.h"
+#include "text/NameText.h"
 
 namespace tt {
 

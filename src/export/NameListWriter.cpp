@@ -1,6 +1,6 @@
 #include "export/NameListWriter.h"
 
-#include "app/UiLanguage.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

@@ -5,12 +5,12 @@
 #include <QFile>
 #include <cerrno>
 
-#include "app/UiLanguage.h"
-#include "engine/NameText.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "shell/ShellFolder.h"
+#include "text/NameText.h"
+#include "text/UiLanguage.h"
 
 namespace tt::shell {
 namespace {

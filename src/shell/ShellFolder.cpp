@@ -16,10 +16,10 @@
 #include <map>
 #include <set>
 
-#include "app/UiLanguage.h"
-#include "engine/NameText.h"
 #include "shell/MountTable.h"
 #include "shell/NaturalOrder.h"
+#include "text/NameText.h"
+#include "text/UiLanguage.h"
 
 namespace tt::shell {
 namespace {

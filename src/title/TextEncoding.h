@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace tt {
+#include "text/NameText.h"
 
-// Length of the valid UTF-8 sequence that starts at `pos`, or 0 when none does
-// (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+namespace tt {
 
 // Keeps every valid UTF-8 sequence as it is and takes every other byte as a
 // Windows-1252 character, converted to UTF-8; the five bytes that code page

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/DialogUnits.h"
-#include "app/MessageBoxes.h"
-#include "app/UiLanguage.h"
+#include "desktop/DialogUnits.h"
+#include "desktop/MessageBoxes.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

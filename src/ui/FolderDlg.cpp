@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "app/DialogUnits.h"
-#include "app/UiLanguage.h"
+#include "desktop/DialogUnits.h"
 #include "shell/ShellFolder.h"
+#include "text/UiLanguage.h"
 #include "ui/ShellTreeCtrl.h"
 
 namespace tt {

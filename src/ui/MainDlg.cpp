@@ -13,15 +13,15 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "app/AppIcon.h"
-#include "app/DialogUnits.h"
-#include "app/LanguageDlg.h"
-#include "app/MainWindowTitle.h"
-#include "app/MessageBoxes.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
-#include "app/WidenToText.h"
+#include "desktop/AppIcon.h"
+#include "desktop/DialogUnits.h"
+#include "desktop/MainWindowTitle.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
+#include "desktop/WidenToText.h"
+#include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
+#include "ui/LanguageDlg.h"
 #include "ui/PickFolder.h"
 #include "ui/ProgressWindow.h"
 #include "ui/WindowPlacement.h"

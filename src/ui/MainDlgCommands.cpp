@@ -4,13 +4,13 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/HelpPage.h"
-#include "app/MessageBoxes.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
-#include "export/SaveNamesDlg.h"
+#include "desktop/HelpPage.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
+#include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
+#include "ui/SaveNamesDlg.h"
 #include "ui/WindowPlacement.h"
 
 namespace tt {

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "app/MessageBoxes.h"
-#include "app/SettingsStore.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"

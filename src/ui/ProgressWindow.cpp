@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/DialogUnits.h"
-#include "app/UiLanguage.h"
+#include "desktop/DialogUnits.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

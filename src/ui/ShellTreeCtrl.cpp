@@ -12,10 +12,10 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/MessageBoxes.h"
-#include "app/UiLanguage.h"
+#include "desktop/MessageBoxes.h"
 #include "shell/MountTable.h"
 #include "shell/ShellFolder.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 namespace {

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/SettingsStore.h"
+#include "desktop/SettingsStore.h"
 
 namespace tt {
 

@@ -14,10 +14,10 @@
 #include "ScriptedUi.h"
 #include "SongBytes.h"
 #include "TempDir.h"
-#include "app/UiLanguage.h"
-#include "engine/NameText.h"
 #include "engine/RenameEngine.h"
 #include "platform/FileError.h"
+#include "text/NameText.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 namespace {

@@ -9,9 +9,9 @@
 #include "RunProgram.h"
 #include "SongBytes.h"
 #include "TempDir.h"
-#include "app/UiLanguage.h"
 #include "export/NameListFormat.h"
 #include "export/NameListWriter.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 namespace {

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QtTest>
 
-#include "app/AppIcon.h"
+#include "desktop/AppIcon.h"
 
 class AppIconTest : public QObject {
     Q_OBJECT

@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "app/MessageBoxes.h"
-#include "app/UiLanguage.h"
+#include "desktop/MessageBoxes.h"
 #include "shell/ShellFolder.h"
+#include "text/UiLanguage.h"
 #include "ui/FolderDlg.h"
 #include "ui/ShellTreeCtrl.h"
 

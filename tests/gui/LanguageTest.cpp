@@ -5,9 +5,9 @@
 #include <QTimer>
 
 #include "GuiTestSupport.h"
-#include "app/LanguageDlg.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
+#include "desktop/SettingsStore.h"
+#include "text/UiLanguage.h"
+#include "ui/LanguageDlg.h"
 
 using namespace tt;
 

@@ -6,8 +6,8 @@
 #include "MainWindowSupport.h"
 #include "SongFolder.h"
 #include "TempDir.h"
-#include "app/SettingsStore.h"
-#include "export/SaveNamesDlg.h"
+#include "desktop/SettingsStore.h"
+#include "ui/SaveNamesDlg.h"
 
 using namespace tt;
 using namespace tt::test;

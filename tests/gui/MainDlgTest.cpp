@@ -8,8 +8,8 @@
 #include "MainWindowSupport.h"
 #include "SongFolder.h"
 #include "TempDir.h"
-#include "app/DialogUnits.h"
-#include "app/MainWindowTitle.h"
+#include "desktop/DialogUnits.h"
+#include "desktop/MainWindowTitle.h"
 
 using namespace tt;
 using namespace tt::test;

@@ -10,11 +10,11 @@
 #include "FaultyFileSystem.h"
 #include "GuiTestSupport.h"
 #include "TempDir.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
+#include "desktop/SettingsStore.h"
 #include "export/NameListWriter.h"
-#include "export/SaveNamesDlg.h"
+#include "text/UiLanguage.h"
 #include "ui/EditNameDlg.h"
+#include "ui/SaveNamesDlg.h"
 
 using namespace tt;
 

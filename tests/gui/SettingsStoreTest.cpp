@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
-#include "app/SettingsStore.h"
+#include "desktop/SettingsStore.h"
 
 using namespace tt;
 

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/SingleInstance.h"
+#include "desktop/SingleInstance.h"
 
 using namespace tt;
 

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <functional>
 
-#include "engine/NameText.h"
 #include "platform/FileError.h"
+#include "text/NameText.h"
 
 namespace tt::test {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
+#include "desktop/SettingsStore.h"
+#include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
 

@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "desktop/SingleInstance.h"
 
 #include <unistd.h>
 
@@ -12,7 +12,7 @@
 #include <QThread>
 #include <QWidget>
 
-#include "app/MainWindowTitle.h"
+#include "desktop/MainWindowTitle.h"
 
 namespace tt {
 

@@ -1,4 +1,4 @@
-#include "app/HelpPage.h"
+#include "desktop/HelpPage.h"
 
 #include <QDir>
 #include <QFileInfo>

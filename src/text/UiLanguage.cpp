@@ -1,4 +1,4 @@
-#include "app/UiLanguage.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

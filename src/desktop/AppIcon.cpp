@@ -1,4 +1,4 @@
-#include "app/AppIcon.h"
+#include "desktop/AppIcon.h"
 
 namespace tt {
 

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "desktop/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QIODevice>

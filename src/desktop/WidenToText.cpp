@@ -1,4 +1,4 @@
-#include "app/WidenToText.h"
+#include "desktop/WidenToText.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -9,6 +9,10 @@
 // cuts that never split a sequence, and the program's case-insensitive order.
 namespace tt {
 
+// Length of the valid UTF-8 sequence that starts at `pos`, or 0 when none does
+// (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+
 // Byte offset where the last `count` characters of `text` begin (0 when shorter).
 // A byte that does not belong to a valid UTF-8 sequence counts as one character.
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count);

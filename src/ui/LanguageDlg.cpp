@@ -1,14 +1,14 @@
-#include "app/LanguageDlg.h"
+#include "ui/LanguageDlg.h"
 
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/DialogUnits.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
-#include "app/WidenToText.h"
+#include "desktop/DialogUnits.h"
+#include "desktop/SettingsStore.h"
+#include "desktop/WidenToText.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

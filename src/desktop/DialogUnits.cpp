@@ -1,4 +1,4 @@
-#include "app/DialogUnits.h"
+#include "desktop/DialogUnits.h"
 
 #include <QFontMetrics>
 

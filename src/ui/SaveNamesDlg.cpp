@@ -1,4 +1,4 @@
-#include "export/SaveNamesDlg.h"
+#include "ui/SaveNamesDlg.h"
 
 #include <QButtonGroup>
 #include <QFileDialog>
@@ -8,11 +8,11 @@
 #include <new>
 #include <string_view>
 
-#include "app/DialogUnits.h"
-#include "app/MessageBoxes.h"
-#include "app/SettingsStore.h"
-#include "app/UiLanguage.h"
+#include "desktop/DialogUnits.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
 #include "export/NameListWriter.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
 

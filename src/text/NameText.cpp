@@ -1,8 +1,35 @@
-#include "engine/NameText.h"
-
-#include "title/TextEncoding.h"
+#include "text/NameText.h"
 
 namespace tt {
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 0;
+    char32_t min = 0;
+    char32_t value = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, min = 0x80, value = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, min = 0x800, value = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, min = 0x10000, value = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size())
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[pos + i]);
+        if ((byte & 0xC0u) != 0x80u)
+            return 0;
+        value = (value << 6) | (byte & 0x3Fu);
+    }
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    return length;
+}
 
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
     // Characters are found walking forward, so an invalid byte is never mistaken
