@@ -343,8 +343,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         EXPECT_EQ(t.ui.selected, left);
         if (c.stopAfter < 0) {
             EXPECT_EQ(t.engine.m_songFiles.ElementAt(firstRow).path, dir / "Same.mid");
-            EXPECT_EQ(t.ui.progress.size(), 5u);
-            EXPECT_EQ(t.ui.progress.back(), (std::pair<std::int32_t, std::int32_t>{5, 5}));
+            EXPECT_EQ(t.ui.progress.size(), 5u);  // each row counted once
         }
     }
 }
@@ -465,25 +464,6 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     EXPECT_TRUE(t.ui.selected.empty());
     EXPECT_EQ(FolderContents(dir.path()),
               (Contents{{"SONG.txt", "lyrics"}, {"Song.mid", before.at("Song.mid")}}));
-}
-
-TEST(SameFile, CaseTwinsAreNumberedWhereTheFolderIgnoresCase) {
-    // a.MID and b.mid both titled Tune would name one file where case is ignored.
-    for (const bool blind : {true, false}) {
-        SCOPED_TRACE(blind);
-        TempDir dir;
-        WriteSong(dir / "a.MID", "Tune", "a");
-        WriteSong(dir / "b.mid", "Tune", "b");
-        const Contents before = FolderContents(dir.path());
-        CaseBlindFileSystem caseBlind;
-        EngineWithUi t(blind ? static_cast<FileSystem&>(caseBlind) : SystemFileSystem());
-        t.ScanAndSelectAll(dir.path());
-        t.engine.RenameSelectedFiles(false);
-        const std::string twin = blind ? "Tune_1.mid" : "Tune.mid";
-        EXPECT_EQ(FolderContents(dir.path()),
-                  (Contents{{"Tune.MID", before.at("a.MID")}, {twin, before.at("b.mid")}}));
-        EXPECT_TRUE(t.ui.selected.empty());
-    }
 }
 
 }  // namespace

@@ -59,15 +59,13 @@ class MainDlgOperationsTest : public QObject {
             AnswerNextModal([&](QWidget* second) { edit(second, "Beta"); });
             edit(first, "Alpha Edited");
         });
-        bool asked = false;
-        QTimer guard;  // a question would show up here: noted and answered No
-        connect(&guard, &QTimer::timeout, [&] {
+        QTimer guard;  // a question would show up here: failed and answered No
+        connect(&guard, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                asked = true, ClickButton(box, "No");
+                QTest::qFail("asked", __FILE__, __LINE__), ClickButton(box, "No");
         });
         guard.start(10);
         QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
-        QVERIFY(!asked);
         QCOMPARE(offered, QStringList({"Alpha", "Beta"}));
         QCOMPARE(FolderContents(m_folder->path()),
                  (Contents{{"Alpha Edited.mid", m_before.at("a.mid")},
@@ -88,8 +86,6 @@ class MainDlgOperationsTest : public QObject {
         QCOMPARE(FolderContents(m_folder->path()), m_before);
         QCOMPARE(m_open->Rows().size(), 3);
         QCOMPARE(m_open->List()->GetSelectedItems(), selected);
-        QVERIFY(m_open->window->engine().m_strDestFolder.empty() &&
-                m_open->window->engine().m_bFirstDestPick);
     }
 
     // All selected (the untitled song is left alone); the destination's own
