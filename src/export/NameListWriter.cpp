@@ -1,5 +1,7 @@
 #include "export/NameListWriter.h"
 
+#include "text/ControlBytes.h"
+#include "text/NameText.h"
 #include "text/UiLanguage.h"
 
 namespace tt {
@@ -7,15 +9,6 @@ namespace tt {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-// Appends `text` as a text file stores it: every line feed as CR LF.
-void AppendText(std::string& out, const std::string& text) {
-    for (const char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-}
 
 // The temporary file and its handle until the file has been moved into place.
 // Dropped early, it closes the handle and removes the file.
@@ -68,15 +61,18 @@ std::string NameListContent(const SongFileList& list, NameListFormat format) {
 
     for (std::int32_t i = 0; i < list.count(); ++i) {
         const SongFileEntry& entry = list.ElementAt(i);
-        AppendText(out, entry.fileName);
+        // One entry, one line: a tab or line break inside a name is written escaped.
+        const std::string oldName = EscapeControlBytes(entry.fileName);
+        out += oldName;
         if (blanks) {
-            if (entry.fileName.size() < kBlankTextNameWidth)
-                out.append(kBlankTextNameWidth - entry.fileName.size(), ' ');
+            const std::size_t width = CharacterCount(oldName);
+            if (width < kBlankTextNameWidth)
+                out.append(kBlankTextNameWidth - width, ' ');
             out += ' ';
         } else {
             out += '\t';
         }
-        AppendText(out, NewNameText(entry));
+        out += EscapeControlBytes(NewNameText(entry));
         out += kLineEnd;
     }
     return out;

@@ -78,13 +78,13 @@ TEST_F(NameListWriter, TabTextAndSpreadsheetLayoutInBothLanguages) {
     }
 }
 
-TEST_F(NameListWriter, BlankTextPadsOldNamesToFortyBytes) {
+TEST_F(NameListWriter, BlankTextPadsOldNamesToFortyCharacters) {
     // The header keeps 26 blanks in both languages, so the English heading stands
     // two columns left of the new names; a longer old name shifts its new name.
     const std::string entries =
         "SONG0001.MID                             Harbour Lights.MID\r\n"
         "intro.mid                                <no title found>\r\n"
-        "Caf\xC3\xA9.mid                                Caf\xC3\xA9 Noir.mid\r\n"
+        "Caf\xC3\xA9.mid                                 Caf\xC3\xA9 Noir.mid\r\n"
         "old.mid                                  <no title found>\r\n"
         "Harbour_Lights_at_Dusk_demo_take_001.MID Dusk.MID\r\n"
         "Harbour_Lights_at_Dusk_demo_take_00001_xx.mid Dusk.mid\r\n";
@@ -107,22 +107,39 @@ TEST_F(NameListWriter, EmptyListWritesOnlyTheHeader) {
               "Alter Dateiname                          Neuer Dateiname\r\n");
 }
 
-TEST_F(NameListWriter, ALineFeedInsideANameIsStoredAsCarriageReturnAndLineFeed) {
-    // The file is text: every line feed written becomes CR LF, also one inside a
-    // name (a file name may hold one; a title keeps one between its words). The
-    // blank padding counts the name's own bytes.
+TEST_F(NameListWriter, ControlBytesAreEscapedAndBlanksPadByCharacters) {
+    // Every entry keeps one line in every layout: a name holding a control byte is
+    // written escaped (its backslashes doubled); every other name byte for byte.
+    // The blank padding counts characters (an invalid byte counts one).
+    struct Case {
+        std::string fileName, newName, oldText, newText;
+        std::size_t blanks;  // blanks after the old name in blank text, the gap included
+    };
+    const Case cases[] = {
+        {"two\nlines.mid", "Title\nArtist.mid", "two\\nlines.mid", "Title\\nArtist.mid", 27},
+        {"cr\r.mid", "", "cr\\r.mid", "<no title found>", 33},
+        {"tab\tback\\slash.mid", "T.mid", "tab\\tback\\\\slash.mid", "T.mid", 21},
+        {"esc\x1b\x7f.mid", "E\x01.mid", "esc\\x1b\\x7f.mid", "E\\x01.mid", 26},
+        {"back\\slash.mid", "B.mid", "back\\slash.mid", "B.mid", 27},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e.mid",
+         "G.mid",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e.mid",
+         "G.mid", 32},
+        {"abc.mid", "A.mid", "abc.mid", "A.mid", 34},
+        {"bad\xFF.mid", "X.mid", "bad\xFF.mid", "X.mid", 33},
+    };
     SongFileList list;
-    list.Append(Entry("two\nlines.mid", "Title\nArtist.mid", true));
-    list.Append(Entry("cr\r.mid", "", false));
-    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english),
-              "Old file name\tNew file name\r\n"
-              "two\r\nlines.mid\tTitle\r\nArtist.mid\r\n"
-              "cr\r.mid\t<no title found>\r\n");
-    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english),
-              "Old file name                          New file name\r\n"
-              "two\r\nlines.mid" +
-                  std::string(28, ' ') + "Title\r\nArtist.mid\r\n" + "cr\r.mid" +
-                  std::string(34, ' ') + "<no title found>\r\n");
+    std::string tabs = "Old file name\tNew file name\r\n";
+    std::string blanks = "Old file name" + std::string(26, ' ') + "New file name\r\n";
+    for (const Case& c : cases) {
+        list.Append(Entry(c.fileName, c.newName, !c.newName.empty()));
+        tabs += c.oldText + '\t' + c.newText + "\r\n";
+        blanks += c.oldText + std::string(c.blanks, ' ') + c.newText + "\r\n";
+    }
+    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english), tabs);
+    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english), blanks);
 }
 
 TEST_F(NameListWriter, ReplacesAnExistingFileCompletely) {
