@@ -1,5 +1,8 @@
 #include "export/NameListWriter.h"
 
+#include <cerrno>
+
+#include "platform/PathText.h"
 #include "text/ControlBytes.h"
 #include "text/NameText.h"
 #include "text/UiLanguage.h"
@@ -78,6 +81,25 @@ std::string NameListContent(const SongFileList& list, NameListFormat format) {
     return out;
 }
 
+namespace {
+
+// Writes the content into the existing file at `target` where it is: no temporary
+// file, no move. What it held before is lost if a write fails.
+void WriteInPlace(FileSystem& fs, const std::string& target, const std::string& path,
+                  const std::string& content) {
+    FileHandle file;
+    try {
+        file = fs.OpenWriteInPlace(target);
+    } catch (const FileError& error) {
+        throw NameListCreateError(error);
+    }
+    fs.Write(file, content.data(), content.size(), path);
+    fs.Sync(file);
+    fs.Close(file);
+}
+
+}  // namespace
+
 void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
                    NameListFormat format) {
     const std::string content = NameListContent(list, format);
@@ -85,19 +107,19 @@ void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& 
     // A link is followed: the file it names is replaced and the link stays.
     const std::string target = fs.FollowLinks(path);
     const auto existing = fs.Stat(target);
-    if (existing && !existing->isRegular && !existing->isDirectory) {
+    if (existing && !existing->isDirectory) {
+        // A file this user may not write is not replaced behind its back, as
+        // opening it for writing would not be allowed either.
+        if (!fs.MayWrite(target))
+            throw NameListCreateError(FileError(FileErrorCause::accessDenied, target, EACCES));
         // A device or a named pipe cannot be replaced by a plain file without
-        // destroying it: the list is written through it where it is.
-        FileHandle file;
-        try {
-            file = fs.OpenWriteInPlace(target);
-        } catch (const FileError& error) {
-            throw NameListCreateError(error);
+        // destroying it; a file in a folder that may not change cannot be replaced
+        // at all; and a file with more names than this one would lose them. The
+        // list is written into these where they are.
+        if (!existing->isRegular || existing->linkCount > 1 || !fs.MayWrite(FolderOf(target))) {
+            WriteInPlace(fs, target, path, content);
+            return;
         }
-        fs.Write(file, content.data(), content.size(), path);
-        fs.Sync(file);
-        fs.Close(file);
-        return;
     }
 
     PendingTempFile pending(fs, target);

@@ -33,11 +33,13 @@ class NameListCreateError : public FileError {
 // same folder, which is flushed, closed and then moved over `path` in one step,
 // so an existing file is either replaced whole or left as it was; it keeps the
 // replaced file's permission bits. A symbolic link is followed and the file it
-// names is replaced, the link kept. An existing target that is no plain file (a
-// device, a named pipe) is written through where it is, with no temporary file.
-// Any failure removes the temporary file and throws: NameListCreateError when the
-// file could not be created or opened, else the FileError of the failed write,
-// flush, close or move.
+// names is replaced, the link kept. An existing file this process may not write
+// is left as it is (NameListCreateError, access denied). An existing target that
+// is no plain file (a device, a named pipe), has further hard links, or lies in a
+// folder this process may not change is written through where it is, with no
+// temporary file. Any failure removes the temporary file and throws:
+// NameListCreateError when the file could not be created or opened, else the
+// FileError of the failed write, flush, close or move.
 void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
                    NameListFormat format);
 

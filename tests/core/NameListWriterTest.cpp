@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "PassThroughFileSystem.h"
 #include "RunProgram.h"
 #include "SongBytes.h"
 #include "TempDir.h"
@@ -216,6 +219,78 @@ TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
     fs.FailFirst(Step::openWrite, FileErrorCause::accessDenied);
     EXPECT_THROW(WriteNameList(fs, "/dev/null", SampleList(), NameListFormat::tabText),
                  NameListCreateError);
+}
+
+// Reports the chosen paths as not writable, as the system does for a user other
+// than root (tests may run as root, who may write anything).
+class DeniedWrites final : public PassThroughFileSystem {
+  public:
+    std::set<std::string> denied;
+    bool MayWrite(const std::string& path) override {
+        return !denied.count(path) && PassThroughFileSystem::MayWrite(path);
+    }
+};
+
+TEST_F(NameListWriter, PermissionsDecideBetweenReplacingAndWritingInPlace) {
+    // A file the user may not write stays as it was; one in a folder that may not
+    // change, or with a second name, is written where it is (same inode); else the
+    // file is replaced by a new one.
+    enum class Outcome { refused, inPlace, replaced };
+    struct Case {
+        const char* what;
+        bool denyFile, denyFolder, secondName;
+        Outcome outcome;
+    };
+    const std::string path = dir / "names.txt";
+    const std::string content = NameListContent(SampleList(), NameListFormat::tabText);
+    for (const Case& c : {Case{"read-only file", true, false, false, Outcome::refused},
+                          {"closed folder", false, true, false, Outcome::inPlace},
+                          {"two names", false, false, true, Outcome::inPlace},
+                          {"plain file", false, false, false, Outcome::replaced}}) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(dir / "other.txt");
+        WriteWholeFile(path, std::string(300, 'x'));
+        if (c.secondName)
+            std::filesystem::create_hard_link(path, dir / "other.txt");
+        DeniedWrites fs;
+        if (c.denyFile)
+            fs.denied.insert(path);
+        if (c.denyFolder)
+            fs.denied.insert(dir.path());
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        const ino_t inode = st.st_ino;
+        if (c.outcome == Outcome::refused) {
+            EXPECT_THROW(WriteNameList(fs, path, SampleList(), NameListFormat::tabText),
+                         NameListCreateError);
+        } else {
+            WriteNameList(fs, path, SampleList(), NameListFormat::tabText);
+        }
+        EXPECT_EQ(ReadWholeFile(path),
+                  c.outcome == Outcome::refused ? std::string(300, 'x') : content);
+        if (c.secondName) {
+            EXPECT_EQ(ReadWholeFile(dir / "other.txt"), content);
+        }
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_ino == inode, c.outcome != Outcome::replaced);
+        EXPECT_EQ(ListFolder(dir.path()).size(), c.secondName ? 2u : 1u);  // no temporary file
+    }
+}
+
+TEST_F(NameListWriter, RealPermissionsAreRespected) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write anything; the rules are tested with DeniedWrites";
+    const std::string path = dir / "names.txt";
+    WriteWholeFile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_THROW(WriteNameList(SystemFileSystem(), path, SampleList(), NameListFormat::tabText),
+                 NameListCreateError);
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    WriteNameList(SystemFileSystem(), path, SampleList(), NameListFormat::tabText);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    EXPECT_EQ(ReadWholeFile(path), NameListContent(SampleList(), NameListFormat::tabText));
 }
 
 TEST(NameListFormat, SettingLettersAndSaveAsTexts) {
