@@ -115,10 +115,14 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
 }
 
 TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
-    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "Mine\n");
+    // A name that is no plain file name is refused with the reason, and asked again.
+    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "..\nMine\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Mine.mid\nsong.txt -> Mine.txt\n");
-    EXPECT_NE(result.err.find("Alpha.mid"), std::string::npos) << result.err;  // the proposal
+    EXPECT_EQ(result.err,
+              "New name for 'song.mid' (proposed: Alpha.mid; type it without .mid, empty keeps "
+              "the proposal, end of input cancels): Invalid filename! A name beginning with '.' "
+              "would hide the file.\nNew name for 'song.mid' (without .mid): ");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Mine.mid", "Mine.txt", "intro.mid", "other.mid"}));
 
     // End of input in the edit prompt cancels: nothing more is renamed.
