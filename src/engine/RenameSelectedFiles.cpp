@@ -114,7 +114,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     if (m_bEditNames) {
         std::string base = WithoutLastChars(name, 4);
         std::string ext = LastChars(name, 4);
-        if (!m_ui.EditName(base, ext))
+        if (!m_ui.EditName(entry.fileName, base, ext))
             return EntryStep::stop;
         name = base + ext;
     }
