@@ -32,7 +32,7 @@ class SilentUi : public EngineUi {
     void ReportReadError(const std::string&) override {}
     void ShowWarning(const std::string&) override {}
     OverwriteAnswer AskOverwrite(const std::string&) override { return OverwriteAnswer::no; }
-    bool EditName(std::string&, std::string&) override { return false; }
+    bool EditName(const std::string&, std::string&, std::string&) override { return false; }
     bool PickDestinationFolder(const std::string&, std::string&) override { return false; }
     std::string ReadSettingString(const std::string&, const std::string& d) override { return d; }
     void ClearRows() override {}

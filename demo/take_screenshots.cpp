@@ -72,7 +72,7 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
     SaveModal(QStringLiteral("edit-dialog") + suffix, [&]() {
         std::string name = "Harbour Lights at Dusk";
         std::string ext = ".mid";
-        window.EditName(name, ext);
+        window.EditName("SONG0001.MID", name, ext);
     });
     SaveModal(QStringLiteral("save-dialog") + suffix, [&]() {
         tt::CSaveNamesDlg dialog(window.engine().m_songFiles, &window);

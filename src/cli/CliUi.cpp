@@ -4,6 +4,9 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/NameEscape.h"
+#include "engine/EditedName.h"
+
 namespace tt::cli {
 
 void CliUi::WorkStarted(EngineWork, std::int32_t) {
@@ -66,18 +69,27 @@ OverwriteAnswer CliUi::AskOverwrite(const std::string& text) {
     return OverwriteAnswer::cancel;  // no answer at all: touch nothing
 }
 
-bool CliUi::EditName(std::string& name, std::string& ext) {
+bool CliUi::EditName(const std::string& oldName, std::string& name, std::string& ext) {
     ClearProgress();
-    m_err << "New name for '" << name << ext << "' (without " << ext
-          << "; empty keeps it, end of input cancels): " << std::flush;
+    const std::string prompt = "New name for '" + PrintableName(oldName, true) + "'";
+    const std::string without = " without " + PrintableName(ext, true);
+    m_err << prompt << " (proposed: " << PrintableName(name + ext, true) << "; type it" << without
+          << ", empty keeps the proposal, end of input cancels): " << std::flush;
     std::string answer;
-    if (!std::getline(m_in, answer)) {
-        m_err << '\n';
-        return false;
+    while (std::getline(m_in, answer)) {
+        if (answer.empty())
+            return true;
+        const EditedNameFault fault = CheckEditedName(answer, ext);
+        if (fault == EditedNameFault::none) {
+            name = answer;
+            return true;
+        }
+        // Refused: the reason, then the question again.
+        m_err << InvalidFileNameText() << ' ' << EditedNameFaultReason(fault) << '\n'
+              << prompt << " (" << without.substr(1) << "): " << std::flush;
     }
-    if (!answer.empty())
-        name = answer;
-    return true;
+    m_err << '\n';
+    return false;
 }
 
 bool CliUi::PickDestinationFolder(const std::string&, std::string& chosen) {

@@ -2,6 +2,7 @@
 
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
+#include "cli/FolderArgument.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
 #include "engine/RenameEngine.h"
@@ -49,7 +50,7 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
         } else if (TakeOption(args, i, "-o", value)) {
             output = value;
         } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw UsageError("unknown option '" + args[i] + "'");
+            throw UsageError("unknown option '" + args[i] + "' for export");
         } else if (folder.empty()) {
             folder = args[i];
         } else {
@@ -64,6 +65,7 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
     if (folder.empty())
         throw UsageError("export needs a folder");
 
+    CheckFolderArgument(folder, "folder", FolderUse::read);
     SetUiLanguage(language);
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;

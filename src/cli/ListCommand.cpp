@@ -2,6 +2,7 @@
 
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
+#include "cli/FolderArgument.h"
 #include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
@@ -17,7 +18,7 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
         if (TakeOption(args, i, "--types", value)) {
             types = ParseTypes(value);
         } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw UsageError("unknown option '" + args[i] + "'");
+            throw UsageError("unknown option '" + args[i] + "' for list");
         } else if (folder.empty()) {
             folder = args[i];
         } else {
@@ -27,6 +28,7 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
     if (folder.empty())
         throw UsageError("list needs a folder");
 
+    CheckFolderArgument(folder, "folder", FolderUse::read);
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);

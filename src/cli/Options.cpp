@@ -1,5 +1,7 @@
 #include "cli/Options.h"
 
+#include "platform/PathText.h"
+
 namespace tt::cli {
 
 SongTypes ParseTypes(const std::string& list) {
@@ -7,8 +9,9 @@ SongTypes ParseTypes(const std::string& list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         const auto comma = list.find(',', start);
-        const std::string item =
-            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        // The kinds in any letter case, as file names carry them: MID, Sty ...
+        const std::string item = FoldAsciiCase(
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (item == "mid")
             types.mid = true;
         else if (item == "sty")
@@ -68,19 +71,26 @@ const char* UsageText() {
            "      originals stay as they are.\n"
            "\n"
            "Options:\n"
-           "  --types LIST   comma-separated subset of mid,sty,pat (default: all three)\n"
+           "  --types LIST   comma-separated subset of mid,sty,pat, in any letter case\n"
+           "                 (default: all three)\n"
            "  --companions   take files with the same name and another extension along\n"
            "                 (the default); --no-companions leaves them alone\n"
            "  --overwrite A  when a target exists: ask once on the terminal (ask, the\n"
            "                 default), or answer in advance: yes overwrites every existing\n"
            "                 target, no leaves every such file as it is\n"
            "  --edit         ask for each new name on the terminal before it is used\n"
+           "                 (refused, and asked again: a leading dot, '/', control\n"
+           "                 characters, more than 255 bytes)\n"
            "  --             ends the options (for a NAME that begins with '-')\n"
            "  --help         show this text\n"
            "  --version      show the version (alone, in place of COMMAND)\n"
            "\n"
+           "A DIR or DEST that does not exist, is no folder or may not be used is\n"
+           "reported before anything is done.\n"
+           "\n"
            "Exit status: 0 on success (also when no song file is found), 1 when a file\n"
-           "error or a warning was reported, 2 on a usage error.\n";
+           "error or a warning was reported or a folder cannot be used, 2 on a usage\n"
+           "error.\n";
 }
 
 }  // namespace tt::cli

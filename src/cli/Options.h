@@ -6,13 +6,13 @@
 
 namespace tt::cli {
 
-// A mistake on the command line; the text says what is wrong.
+// A mistake on the command line; the text says what is wrong, in one line.
 class UsageError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// Which song file kinds to list, from "--types mid,sty,pat".
+// Which song file kinds to list, from "--types mid,sty,pat" (any letter case).
 struct SongTypes {
     bool mid = true;
     bool sty = true;

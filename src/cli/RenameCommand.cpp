@@ -5,6 +5,7 @@
 
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
+#include "cli/FolderArgument.h"
 #include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
@@ -94,6 +95,9 @@ void SelectRows(const RenameEngine& engine, const TransferOptions& options, CliU
 
 int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bCopy) {
     const TransferOptions options = ParseTransferOptions(args, bCopy);
+    CheckFolderArgument(options.folder, "folder", FolderUse::read);
+    if (bCopy)
+        CheckFolderArgument(options.destination, "destination folder", FolderUse::write);
 
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;

@@ -7,18 +7,24 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/FolderArgument.h"
 #include "cli/Options.h"
 #include "platform/FileError.h"
+#include "text/ControlBytes.h"
 #include "text/UiLanguage.h"
 
 int main(int argc, char** argv) {
     using namespace tt::cli;
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> all(argv + 1, argv + argc);
-    if (all.empty()) {
-        std::cerr << UsageText();
+    // A usage error is one line: what is wrong, and where to read more.
+    const auto usageError = [](const std::string& what) {
+        std::cerr << "tunetitler-cli: " << tt::EscapeControlBytes(what)
+                  << " (try 'tunetitler-cli --help')\n";
         return 2;
-    }
+    };
+    if (all.empty())
+        return usageError("no command given");
     const std::string& command = all.front();
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << UsageText();
@@ -50,8 +56,10 @@ int main(int argc, char** argv) {
             return RunCopy(args, io);
         throw UsageError("unknown command '" + command + "'");
     } catch (const UsageError& error) {
-        std::cerr << "tunetitler-cli: " << error.what() << "\n\n" << UsageText();
-        return 2;
+        return usageError(error.what());
+    } catch (const FolderArgumentError& error) {
+        std::cerr << "tunetitler-cli: " << error.what() << '\n';
+        return 1;
     } catch (const tt::FileError& error) {
         std::cerr << error.StandardText() << '\n';
         return 1;

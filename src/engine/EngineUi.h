@@ -25,8 +25,10 @@ class EngineUi : public TitleErrorReporter {
     virtual void ShowWarning(const std::string& text) = 0;
     // The overwrite question: question icon, Yes/No/Cancel.
     virtual OverwriteAnswer AskOverwrite(const std::string& text) = 0;
-    // The edit-name dialog; true when confirmed with OK (name and ext then hold the result).
-    virtual bool EditName(std::string& name, std::string& ext) = 0;
+    // The edit-name dialog for the file named `oldName`, proposing `name` + `ext`;
+    // true when confirmed with OK (name and ext then hold the result, a plain file
+    // name as CheckEditedName accepts it).
+    virtual bool EditName(const std::string& oldName, std::string& name, std::string& ext) = 0;
     // The destination folder picker; true when confirmed (chosen then holds the folder).
     virtual bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) = 0;
     // A string from the settings store, section "Settings".

@@ -173,7 +173,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         if (m_bEditNames) {
             std::string base = WithoutLastChars(chosen, 4);
             std::string ext = LastChars(chosen, 4);
-            if (!m_ui.EditName(base, ext))
+            if (!m_ui.EditName(entry.fileName, base, ext))
                 return EntryStep::stop;
             chosen = base + ext;
         }

@@ -1,5 +1,10 @@
 #include "export/NameListWriter.h"
 
+#include <cerrno>
+
+#include "platform/PathText.h"
+#include "text/ControlBytes.h"
+#include "text/NameText.h"
 #include "text/UiLanguage.h"
 
 namespace tt {
@@ -7,15 +12,6 @@ namespace tt {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-// Appends `text` as a text file stores it: every line feed as CR LF.
-void AppendText(std::string& out, const std::string& text) {
-    for (const char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-}
 
 // The temporary file and its handle until the file has been moved into place.
 // Dropped early, it closes the handle and removes the file.
@@ -68,19 +64,41 @@ std::string NameListContent(const SongFileList& list, NameListFormat format) {
 
     for (std::int32_t i = 0; i < list.count(); ++i) {
         const SongFileEntry& entry = list.ElementAt(i);
-        AppendText(out, entry.fileName);
+        // One entry, one line: a tab or line break inside a name is written escaped.
+        const std::string oldName = EscapeControlBytes(entry.fileName);
+        out += oldName;
         if (blanks) {
-            if (entry.fileName.size() < kBlankTextNameWidth)
-                out.append(kBlankTextNameWidth - entry.fileName.size(), ' ');
+            const std::size_t width = CharacterCount(oldName);
+            if (width < kBlankTextNameWidth)
+                out.append(kBlankTextNameWidth - width, ' ');
             out += ' ';
         } else {
             out += '\t';
         }
-        AppendText(out, NewNameText(entry));
+        out += EscapeControlBytes(NewNameText(entry));
         out += kLineEnd;
     }
     return out;
 }
+
+namespace {
+
+// Writes the content into the existing file at `target` where it is: no temporary
+// file, no move. What it held before is lost if a write fails.
+void WriteInPlace(FileSystem& fs, const std::string& target, const std::string& path,
+                  const std::string& content) {
+    FileHandle file;
+    try {
+        file = fs.OpenWriteInPlace(target);
+    } catch (const FileError& error) {
+        throw NameListCreateError(error);
+    }
+    fs.Write(file, content.data(), content.size(), path);
+    fs.Sync(file);
+    fs.Close(file);
+}
+
+}  // namespace
 
 void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
                    NameListFormat format) {
@@ -89,19 +107,19 @@ void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& 
     // A link is followed: the file it names is replaced and the link stays.
     const std::string target = fs.FollowLinks(path);
     const auto existing = fs.Stat(target);
-    if (existing && !existing->isRegular && !existing->isDirectory) {
+    if (existing && !existing->isDirectory) {
+        // A file this user may not write is not replaced behind its back, as
+        // opening it for writing would not be allowed either.
+        if (!fs.MayWrite(target))
+            throw NameListCreateError(FileError(FileErrorCause::accessDenied, target, EACCES));
         // A device or a named pipe cannot be replaced by a plain file without
-        // destroying it: the list is written through it where it is.
-        FileHandle file;
-        try {
-            file = fs.OpenWriteInPlace(target);
-        } catch (const FileError& error) {
-            throw NameListCreateError(error);
+        // destroying it; a file in a folder that may not change cannot be replaced
+        // at all; and a file with more names than this one would lose them. The
+        // list is written into these where they are.
+        if (!existing->isRegular || existing->linkCount > 1 || !fs.MayWrite(FolderOf(target))) {
+            WriteInPlace(fs, target, path, content);
+            return;
         }
-        fs.Write(file, content.data(), content.size(), path);
-        fs.Sync(file);
-        fs.Close(file);
-        return;
     }
 
     PendingTempFile pending(fs, target);

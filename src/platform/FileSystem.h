@@ -20,6 +20,7 @@ struct FileInfo {
     FileTime lastWriteTime;
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    std::uint64_t linkCount = 1;  // names (hard links) the file has
 };
 
 // Every file step the program takes goes through this interface, so tests can wrap
@@ -45,6 +46,11 @@ class FileSystem {
     // True when anything (file, folder, link) is at `path`.
     virtual bool Exists(const std::string& path) = 0;
 
+    // True when this process may change what `path` holds (links followed): a
+    // file's content, or a folder's names. Judged by the system's permission rules
+    // (a read-only mount too), as opening it would be. A look-up: never fails.
+    virtual bool MayWrite(const std::string& path) = 0;
+
     virtual FileHandle OpenRead(const std::string& path) = 0;
     virtual std::uint64_t Length(FileHandle& file) = 0;
     // What a look-up of the open file tells (one fstat; a "length" step). The
@@ -56,9 +62,10 @@ class FileSystem {
     // Creates a new empty file beside `targetPath` under a fresh hidden temporary
     // name, which is stored in `tempPath`. The error names `targetPath`.
     virtual FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) = 0;
-    // Opens the existing file at `path` for writing where it is, without truncating
-    // or creating anything: for targets that are no plain file (a device, a pipe).
-    // The error names `path`.
+    // Opens the existing file at `path` for writing where it is, creating nothing:
+    // for targets that cannot be replaced (a device, a pipe, a file in a folder
+    // that may not be changed). A plain file is emptied; a device or pipe is not
+    // affected by that. The error names `path`.
     virtual FileHandle OpenWriteInPlace(const std::string& path) = 0;
     // Sets the permission bits of an open file (a temporary file that is to replace
     // a file keeps the replaced file's bits).

@@ -70,6 +70,7 @@ FileInfo InfoFromStat(const struct stat& st) {
     info.lastWriteTime = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     info.device = static_cast<std::uint64_t>(st.st_dev);
     info.inode = static_cast<std::uint64_t>(st.st_ino);
+    info.linkCount = static_cast<std::uint64_t>(st.st_nlink);
     return info;
 }
 
@@ -122,6 +123,14 @@ class PosixFileSystem final : public FileSystem {
     bool Exists(const std::string& path) override {
         struct stat st {};
         return ::lstat(path.c_str(), &st) == 0;
+    }
+
+    bool MayWrite(const std::string& path) override {
+        // A folder's names change only with search permission too. The effective
+        // ids decide, as they do for open(2) and rename(2).
+        struct stat st {};
+        const int mode = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? W_OK | X_OK : W_OK;
+        return ::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
     }
 
     FileHandle OpenRead(const std::string& path) override {
@@ -181,7 +190,8 @@ class PosixFileSystem final : public FileSystem {
     }
 
     FileHandle OpenWriteInPlace(const std::string& path) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        // The system ignores O_TRUNC for devices and pipes.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         if (fd < 0)
             ThrowErrno(errno, path, true);
         return FileHandle(fd);

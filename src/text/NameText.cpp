@@ -31,21 +31,32 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
+namespace {
+
+// Where the character after the one at `pos` begins.
+std::size_t NextChar(std::string_view text, std::size_t pos) {
+    const std::size_t length = Utf8SequenceLength(text, pos);
+    return pos + (length == 0 ? 1 : length);
+}
+
+}  // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t total = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos = NextChar(text, pos))
+        ++total;
+    return total;
+}
+
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
     // Characters are found walking forward, so an invalid byte is never mistaken
     // for the tail of a sequence: count them all, then walk to the first kept one.
-    const auto next = [&](std::size_t pos) {
-        const std::size_t length = Utf8SequenceLength(text, pos);
-        return pos + (length == 0 ? 1 : length);
-    };
-    std::size_t total = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos = next(pos))
-        ++total;
+    const std::size_t total = CharacterCount(text);
     if (total <= count)
         return 0;
     std::size_t pos = 0;
     for (std::size_t skip = total - count; skip > 0; --skip)
-        pos = next(pos);
+        pos = NextChar(text, pos);
     return pos;
 }
 

@@ -13,6 +13,10 @@ namespace tt {
 // (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 
+// Characters in `text`: UTF-8 sequences count one each, and so does every byte
+// that does not belong to a valid sequence.
+std::size_t CharacterCount(std::string_view text);
+
 // Byte offset where the last `count` characters of `text` begin (0 when shorter).
 // A byte that does not belong to a valid UTF-8 sequence counts as one character.
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count);

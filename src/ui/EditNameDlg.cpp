@@ -7,6 +7,8 @@
 
 #include "desktop/DialogUnits.h"
 #include "desktop/MessageBoxes.h"
+#include "engine/EditedName.h"
+#include "text/ControlBytes.h"
 #include "text/UiLanguage.h"
 
 namespace tt {
@@ -20,7 +22,10 @@ QString Text(const char* english, const char* german) {
 }  // namespace
 
 CEditNameDlg::CEditNameDlg(QWidget* parent)
-    : QDialog(parent), m_edit(new QLineEdit(this)), m_ext(new QLabel(this)) {
+    : QDialog(parent),
+      m_edit(new QLineEdit(this)),
+      m_ext(new QLabel(this)),
+      m_oldName(new QLabel(this)) {
     const DialogUnits units(font());
     setWindowTitle(Text("Edit Filename", "Dateiname ändern"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -58,6 +63,11 @@ CEditNameDlg::CEditNameDlg(QWidget* parent)
     m_ext->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_ext->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+    // Which file is being renamed, in the free band above the edit box.
+    m_oldName->setObjectName(QStringLiteral("oldName"));
+    m_oldName->setGeometry(units.Rect(7, 4, 172, 9));
+    m_oldName->setTextFormat(Qt::PlainText);
+
     setTabOrder(m_edit, cancel);
     setTabOrder(cancel, ok);
 }
@@ -66,6 +76,13 @@ int CEditNameDlg::DoModal() {
     m_edit->setText(m_strName);
     m_ext->setText(m_strExt);
     m_ext->setAccessibleName(m_strExt);
+    // Shown on one line: control bytes escaped, a long name shortened in the middle.
+    const QString oldName = Text("Old file name", "Alter Dateiname") + QStringLiteral(": ") +
+                            PathFromCore(EscapeControlBytes(PathToCore(m_strOldName)));
+    m_oldName->setText(
+        m_oldName->fontMetrics().elidedText(oldName, Qt::ElideMiddle, m_oldName->width()));
+    m_oldName->setToolTip(oldName);
+    m_oldName->setVisible(!m_strOldName.isEmpty());
     // The first tab stop takes the focus with its text selected, ready to type over.
     m_edit->setFocus(Qt::TabFocusReason);
     m_edit->selectAll();
@@ -74,8 +91,8 @@ int CEditNameDlg::DoModal() {
 
 void CEditNameDlg::accept() {
     m_strName = m_edit->text();
-    if (m_strName.isEmpty()) {
-        ShowWarningBox(this, Text("Invalid filename!", "Ungültiger Dateiname!"));
+    if (CheckEditedName(PathToCore(m_strName), PathToCore(m_strExt)) != EditedNameFault::none) {
+        ShowWarningBox(this, QString::fromUtf8(InvalidFileNameText()));
         return;
     }
     QDialog::accept();

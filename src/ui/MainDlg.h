@@ -51,7 +51,7 @@ class CMainDlg : public QDialog, public EngineUi {
     void ReportReadError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     OverwriteAnswer AskOverwrite(const std::string& text) override;
-    bool EditName(std::string& name, std::string& ext) override;
+    bool EditName(const std::string& oldName, std::string& name, std::string& ext) override;
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
     std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
     void ClearRows() override;

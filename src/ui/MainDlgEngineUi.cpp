@@ -47,10 +47,11 @@ OverwriteAnswer CMainDlg::AskOverwrite(const std::string& text) {
     return AskOverwriteBox(QuestionParent(), FromCore(text));
 }
 
-bool CMainDlg::EditName(std::string& name, std::string& ext) {
+bool CMainDlg::EditName(const std::string& oldName, std::string& name, std::string& ext) {
     const NormalCursor cursor;
     const ProgressWindow::Pause pause(*m_progress);
     CEditNameDlg dialog(QuestionParent());
+    dialog.m_strOldName = PathFromCore(oldName);
     dialog.m_strName = PathFromCore(name);
     dialog.m_strExt = PathFromCore(ext);
     if (dialog.DoModal() != QDialog::Accepted)

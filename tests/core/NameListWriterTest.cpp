@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "PassThroughFileSystem.h"
 #include "RunProgram.h"
 #include "SongBytes.h"
 #include "TempDir.h"
@@ -78,13 +80,13 @@ TEST_F(NameListWriter, TabTextAndSpreadsheetLayoutInBothLanguages) {
     }
 }
 
-TEST_F(NameListWriter, BlankTextPadsOldNamesToFortyBytes) {
+TEST_F(NameListWriter, BlankTextPadsOldNamesToFortyCharacters) {
     // The header keeps 26 blanks in both languages, so the English heading stands
     // two columns left of the new names; a longer old name shifts its new name.
     const std::string entries =
         "SONG0001.MID                             Harbour Lights.MID\r\n"
         "intro.mid                                <no title found>\r\n"
-        "Caf\xC3\xA9.mid                                Caf\xC3\xA9 Noir.mid\r\n"
+        "Caf\xC3\xA9.mid                                 Caf\xC3\xA9 Noir.mid\r\n"
         "old.mid                                  <no title found>\r\n"
         "Harbour_Lights_at_Dusk_demo_take_001.MID Dusk.MID\r\n"
         "Harbour_Lights_at_Dusk_demo_take_00001_xx.mid Dusk.mid\r\n";
@@ -107,22 +109,32 @@ TEST_F(NameListWriter, EmptyListWritesOnlyTheHeader) {
               "Alter Dateiname                          Neuer Dateiname\r\n");
 }
 
-TEST_F(NameListWriter, ALineFeedInsideANameIsStoredAsCarriageReturnAndLineFeed) {
-    // The file is text: every line feed written becomes CR LF, also one inside a
-    // name (a file name may hold one; a title keeps one between its words). The
-    // blank padding counts the name's own bytes.
+TEST_F(NameListWriter, ControlBytesAreEscapedAndBlanksPadByCharacters) {
+    // Every entry keeps one line in every layout: a name holding a control byte is
+    // written escaped (its backslashes doubled); every other name byte for byte.
+    // The blank padding counts characters (an invalid byte counts one).
+    const struct {
+        std::string fileName, newName, oldText, newText;
+        std::size_t blanks;  // blanks after the old name in blank text, the gap included
+    } cases[] = {
+        {"two\nlines.mid", "Title\nArtist.mid", "two\\nlines.mid", "Title\\nArtist.mid", 27},
+        {"cr\r.mid", "", "cr\\r.mid", "<no title found>", 33},
+        {"tab\tback\\slash.mid", "T.mid", "tab\\tback\\\\slash.mid", "T.mid", 21},
+        {"esc\x1b\x7f.mid", "E\x01.mid", "esc\\x1b\\x7f.mid", "E\\x01.mid", 26},
+        {"back\\slash.mid", "B.mid", "back\\slash.mid", "B.mid", 27},
+        {"Grüße.mid", "G.mid", "Grüße.mid", "G.mid", 32},
+        {"bad\xFF.mid", "X.mid", "bad\xFF.mid", "X.mid", 33},
+    };
     SongFileList list;
-    list.Append(Entry("two\nlines.mid", "Title\nArtist.mid", true));
-    list.Append(Entry("cr\r.mid", "", false));
-    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english),
-              "Old file name\tNew file name\r\n"
-              "two\r\nlines.mid\tTitle\r\nArtist.mid\r\n"
-              "cr\r.mid\t<no title found>\r\n");
-    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english),
-              "Old file name                          New file name\r\n"
-              "two\r\nlines.mid" +
-                  std::string(28, ' ') + "Title\r\nArtist.mid\r\n" + "cr\r.mid" +
-                  std::string(34, ' ') + "<no title found>\r\n");
+    std::string tabs = "Old file name\tNew file name\r\n";
+    std::string blanks = "Old file name" + std::string(26, ' ') + "New file name\r\n";
+    for (const auto& c : cases) {
+        list.Append(Entry(c.fileName, c.newName, !c.newName.empty()));
+        tabs += c.oldText + '\t' + c.newText + "\r\n";
+        blanks += c.oldText + std::string(c.blanks, ' ') + c.newText + "\r\n";
+    }
+    EXPECT_EQ(Export(list, NameListFormat::tabText, UiLanguage::english), tabs);
+    EXPECT_EQ(Export(list, NameListFormat::blankText, UiLanguage::english), blanks);
 }
 
 TEST_F(NameListWriter, ReplacesAnExistingFileCompletely) {
@@ -199,6 +211,61 @@ TEST_F(NameListWriter, FailureLeavesTheExistingFileAndNoTemporaryFile) {
     fs.FailFirst(Step::openWrite, FileErrorCause::accessDenied);
     EXPECT_THROW(WriteNameList(fs, "/dev/null", SampleList(), NameListFormat::tabText),
                  NameListCreateError);
+}
+
+// Reports the chosen paths as not writable, as the system does for anyone but root.
+struct DeniedWrites final : PassThroughFileSystem {
+    std::string denied;
+    bool MayWrite(const std::string& path) override {
+        return path != denied && PassThroughFileSystem::MayWrite(path);
+    }
+};
+
+TEST_F(NameListWriter, PermissionsDecideBetweenReplacingAndWritingInPlace) {
+    // A file that may not be written stays as it was; one in a folder that may not
+    // change, or with a second name, is written where it is (same inode).
+    const std::string path = dir / "names.txt";
+    const auto inode = [&] {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    const struct {
+        std::string denied;
+        bool secondName, written, inPlace;
+    } cases[] = {{path, false, false, true},
+                 {dir.path(), false, true, true},
+                 {"", true, true, true},
+                 {"", false, true, false}};
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(dir / "other.txt");
+        WriteWholeFile(path, "old");
+        if (c.secondName)
+            std::filesystem::create_hard_link(path, dir / "other.txt");
+        DeniedWrites fs;
+        fs.denied = c.denied;
+        const auto before = inode();
+        try {
+            WriteNameList(fs, path, SampleList(), NameListFormat::tabText);
+        } catch (const NameListCreateError&) {
+        }
+        EXPECT_EQ(ReadWholeFile(path) == "old", !c.written) << c.denied << c.secondName;
+        EXPECT_EQ(inode() == before, c.inPlace) << c.denied << c.secondName;
+        EXPECT_EQ(ListFolder(dir.path()).size(), c.secondName ? 2u : 1u);  // no temporary file
+    }
+}
+
+TEST_F(NameListWriter, RealPermissionsAreRespected) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write anything; DeniedWrites stands in for the system";
+    const std::string path = dir / "names.txt";
+    WriteWholeFile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_THROW(WriteNameList(SystemFileSystem(), path, SampleList(), NameListFormat::tabText),
+                 NameListCreateError);
+    ASSERT_EQ(::chmod(path.c_str(), 0644) + ::chmod(dir.path().c_str(), 0555), 0);
+    WriteNameList(SystemFileSystem(), path, SampleList(), NameListFormat::tabText);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    EXPECT_EQ(ReadWholeFile(path), NameListContent(SampleList(), NameListFormat::tabText));
 }
 
 TEST(NameListFormat, SettingLettersAndSaveAsTexts) {

@@ -234,6 +234,7 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     t.engine.RenameSelectedFiles(false);
 
     EXPECT_EQ(t.ui.editedNames, (std::vector<std::string>{"Alpha.mid", "Beta.mid"}));
+    EXPECT_EQ(t.ui.editedOldNames, (std::vector<std::string>{"a.mid", "b.mid"}));
     EXPECT_TRUE(std::filesystem::exists(dir / "My Song.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "b.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "c.mid"));

@@ -1,7 +1,8 @@
-// The edit-name dialog's empty-name rule and the export dialog: remembered format,
+// The edit-name dialog's name check and old name, and the export dialog: remembered format,
 // Save As parameters, the file written, and what the user is told when it cannot
 // be written.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -34,7 +35,7 @@ class NameDialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void editNameRefusesAnEmptyName() {
+    void editNameRefusesNamesThatAreNoPlainFileNames() {
         struct Case {
             UiLanguage language;
             QString typed;    // "-" leaves the name as it is
@@ -43,11 +44,15 @@ class NameDialogsTest : public QObject {
         for (const Case& c : {Case{UiLanguage::english, "-", ""},
                               {UiLanguage::german, " ", ""},
                               {UiLanguage::english, "", "Invalid filename!"},
-                              {UiLanguage::german, "", "Ungültiger Dateiname!"}}) {
+                              {UiLanguage::german, "", "Ungültiger Dateiname!"},
+                              {UiLanguage::english, "..", "Invalid filename!"},
+                              {UiLanguage::german, ".hidden", "Ungültiger Dateiname!"},
+                              {UiLanguage::english, "a/b", "Invalid filename!"}}) {
             SetUiLanguage(c.language);
             CEditNameDlg dialog;
             dialog.m_strName = QStringLiteral("Song");
             dialog.m_strExt = QStringLiteral(".mid");
+            dialog.m_strOldName = QStringLiteral("SONG0001.MID");
             QString boxText;
             test::AnswerNextModal([&](QWidget*) {
                 auto* edit = dialog.findChild<QLineEdit*>("1008");
@@ -63,6 +68,9 @@ class NameDialogsTest : public QObject {
             QCOMPARE(dialog.DoModal(), c.refusal.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
             QCOMPARE(boxText, c.refusal);
             QCOMPARE(dialog.m_strName, c.typed == "-" ? QStringLiteral("Song") : c.typed);
+            QCOMPARE(dialog.findChild<QLabel*>("oldName")->text(),
+                     QString(c.language == UiLanguage::german ? "Alter Dateiname: SONG0001.MID"
+                                                              : "Old file name: SONG0001.MID"));
         }
     }
 

@@ -18,7 +18,7 @@ namespace tt::test {
 // with a chosen cause. The error names a path as the real step would: opening names
 // the file opened, creating and writing the target, every other step none. A failing
 // write stores half of its bytes first, as a disk running full does. Look-ups (list,
-// stat, exists) are never counted.
+// stat, exists, may-write) are never counted.
 class FaultyFileSystem : public FileSystem {
   public:
     enum class Step {
@@ -72,6 +72,7 @@ class FaultyFileSystem : public FileSystem {
     }
     std::optional<FileInfo> Stat(const std::string& path) override { return m_inner.Stat(path); }
     bool Exists(const std::string& path) override { return m_inner.Exists(path); }
+    bool MayWrite(const std::string& path) override { return m_inner.MayWrite(path); }
     std::string FollowLinks(const std::string& path) override { return m_inner.FollowLinks(path); }
 
     FileHandle OpenRead(const std::string& path) override;

@@ -16,6 +16,7 @@ class PassThroughFileSystem : public FileSystem {
     std::optional<FileInfo> Stat(const std::string& path) override { return m_inner.Stat(path); }
     std::string FollowLinks(const std::string& path) override { return m_inner.FollowLinks(path); }
     bool Exists(const std::string& path) override { return m_inner.Exists(path); }
+    bool MayWrite(const std::string& path) override { return m_inner.MayWrite(path); }
     FileHandle OpenRead(const std::string& path) override { return m_inner.OpenRead(path); }
     std::uint64_t Length(FileHandle& file) override { return m_inner.Length(file); }
     FileInfo Info(FileHandle& file) override { return m_inner.Info(file); }

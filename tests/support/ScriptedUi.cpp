@@ -11,7 +11,8 @@ OverwriteAnswer ScriptedUi::AskOverwrite(const std::string& text) {
     return answer;
 }
 
-bool ScriptedUi::EditName(std::string& name, std::string& ext) {
+bool ScriptedUi::EditName(const std::string& oldName, std::string& name, std::string& ext) {
+    editedOldNames.push_back(oldName);
     editedNames.push_back(name + ext);
     if (editAnswers.empty())
         return false;

@@ -19,7 +19,8 @@ class ScriptedUi : public EngineUi {
     std::vector<std::string> readErrors;
     std::vector<std::string> warnings;
     std::vector<std::string> questions;
-    std::vector<std::string> editedNames;  // name+ext shown in the edit dialog
+    std::vector<std::string> editedNames;     // name+ext shown in the edit dialog
+    std::vector<std::string> editedOldNames;  // the old names it was shown for
     std::vector<std::string> pickerStarts;
     std::vector<std::string> companionsLeft;
 
@@ -60,7 +61,7 @@ class ScriptedUi : public EngineUi {
     void ReportReadError(const std::string& text) override { readErrors.push_back(text); }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     OverwriteAnswer AskOverwrite(const std::string& text) override;
-    bool EditName(std::string& name, std::string& ext) override;
+    bool EditName(const std::string& oldName, std::string& name, std::string& ext) override;
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
     std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
     void ClearRows() override {
