@@ -1,6 +1,5 @@
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -122,23 +121,20 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     const int warningsBefore = ui.warningCount;
     engine.RenameSelectedFiles(bCopy);
 
-    std::set<std::string> transferred;
-    for (const auto& [from, to] : ui.transfers) {
+    for (const auto& [from, to] : ui.transfers)
         io.out << PrintableName(NameOf(from), io.outIsTerminal) << " -> "
                << PrintableName(NameOf(to), io.outIsTerminal) << '\n';
-        transferred.insert(from);
-    }
     io.out.flush();
 
-    // Rows still selected are titled entries the operation left alone: the
-    // target existed and was not to be overwritten, or the run was cancelled.
-    // A song whose companions failed after it was moved keeps its row and its
-    // old entry, but was not left alone.
+    // Rows still selected are titled entries the operation left alone: the target
+    // existed and was not to be overwritten, was held by a listed song, or the run
+    // was cancelled or ended by an error before them. A song that went is
+    // deselected as soon as it went, also when its companions then failed.
     for (const std::int32_t row : ui.selected) {
         if (!engine.m_songFiles.IsValidIndex(row))
             continue;
         const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
-        if (entry.titleFound && !transferred.count(entry.path))
+        if (entry.titleFound)
             io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": left as it is\n";
     }
     for (const std::string& path : ui.companionsLeft)

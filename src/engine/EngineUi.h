@@ -57,7 +57,9 @@ class EngineUi : public TitleErrorReporter {
     // file after another. Around that work the engine calls, in this order:
     //   WorkStarted(kind, total)     once, before the first file; total may be 0
     //   StopRequested()              before each file, at a file boundary
-    //   WorkProgress(done, total)    after each file (done = 1 .. total)
+    //   WorkProgress(done, total)    after each file (done = 1 .. total; in a rename,
+    //                                a file that waits for another song's name counts
+    //                                once, when it is settled in a later round)
     //   WorkEnded()                  once, also when stopped or ended by an error
     // A file means one song file: for a rename or copy that includes its companion
     // files, so a stop never falls between a song and its companions. Questions
@@ -79,8 +81,9 @@ class EngineUi : public TitleErrorReporter {
     virtual void WorkEnded() {}
 
     // A companion file that was to go along with its song stays where it is: its
-    // new name was taken by another file of this operation, or the overwrite
-    // question was answered No or Cancel. For a log; a window stays silent.
+    // new name was taken by another file of this operation, by a listed song, or by
+    // a folder or other file that is no plain file, or the overwrite question was
+    // answered No or Cancel. For a log; a window stays silent.
     virtual void CompanionLeft(const std::string& /*path*/) {}
 };
 

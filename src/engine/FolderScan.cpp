@@ -4,6 +4,7 @@
 
 #include "engine/Messages.h"
 #include "engine/RenameEngine.h"
+#include "engine/SameFile.h"
 #include "platform/FileError.h"
 #include "text/NameText.h"
 #include "title/ReadSongTitle.h"
@@ -54,6 +55,10 @@ void RenameEngine::RefreshFileList() {
                 }
             }
         }
+
+        // Decided once per scan, on the folder itself: where names ignore case, new
+        // names that differ in case alone would name one file.
+        m_uniqueNames.SetIgnoreCase(names && FolderIgnoresCase(m_fs, m_strFolder, *names));
 
         if (!ScanCandidates(candidates)) {
             // Stopped: the list stays empty, as for a folder without song files.

@@ -41,7 +41,7 @@ RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string
 }
 
 RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source,
-                                                       const std::string& target) {
+                                                       const std::string& target, bool mayWait) {
     if (!FileExists(target))
         return TargetAction::create;
     if (IsSameFile(m_fs, source, target))
@@ -50,6 +50,11 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
     // user was asked about; replacing it would lose a file's only content.
     if (m_operationFiles.IsPlaced(m_fs, target))
         return TargetAction::skip;
+    // A song of the list is never replaced: the user cannot tell a song that this
+    // rename was about to move away, and a copy must not replace an original. A song
+    // still to be handled may free its name; one that stays gives no question.
+    if (const auto holder = ListedSongAt(target))
+        return mayWait && IsUnsettled(*holder) ? TargetAction::wait : TargetAction::skip;
     switch (ConfirmOverwrite(target)) {
         case OverwriteDecision::proceed:
             return TargetAction::replace;
@@ -62,10 +67,17 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
 }
 
 void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool replace) {
-    if (replace)
-        m_fs.MoveReplace(from, to);
-    else
-        m_fs.MoveNoReplace(from, to);
+    try {
+        if (replace)
+            m_fs.MoveReplace(from, to);
+        else
+            m_fs.MoveNoReplace(from, to);
+    } catch (const FileError& error) {
+        // The message names the new name, where the file was going (a name the
+        // medium refuses, a full folder), unless the file itself has gone.
+        const bool gone = error.cause() == FileErrorCause::fileNotFound && !m_fs.Exists(from);
+        throw NamingFile(error, gone ? from : to);
+    }
     m_operationFiles.NoteMoved(from, to);
     m_ui.FileTransferred(from, to);
 }
@@ -73,7 +85,7 @@ void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool
 bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& target,
                                  bool replace) {
     std::vector<unsigned char> buffer;
-    {
+    try {
         FileHandle in = m_fs.OpenRead(source);
         const std::uint64_t length = m_fs.Length(in);
         if (length > kMaxCopyLength) {
@@ -86,12 +98,15 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         m_fs.Close(in);
         if (got != buffer.size())
             return false;  // short read: no copy, no message
+    } catch (const FileError& error) {
+        throw NamingFile(error, source);  // the steps on the open file name none
     }
 
     // The whole content goes to a temporary file beside the target first; only a
     // complete, flushed copy takes the target's name, in one step. An existing
     // target is thus never lost, and nothing that appeared at the target meanwhile
-    // is replaced unless the user agreed to replace it.
+    // is replaced unless the user agreed to replace it. Every failure names the
+    // target, never the temporary file.
     std::string tempPath;
     FileHandle out = m_fs.CreateTemp(target, tempPath);
     try {
@@ -102,8 +117,12 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
             m_fs.MoveReplace(tempPath, target);
         else
             m_fs.MoveNoReplace(tempPath, target);
-    } catch (...) {
+    } catch (const FileError& error) {
         out = FileHandle();  // closed before the removal
+        RemoveTempQuietly(m_fs, tempPath);
+        throw NamingFile(error, target);
+    } catch (...) {
+        out = FileHandle();
         RemoveTempQuietly(m_fs, tempPath);
         throw;
     }

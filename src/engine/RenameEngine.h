@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "engine/EngineUi.h"
+#include "engine/ListedNames.h"
 #include "engine/OperationFiles.h"
 #include "engine/SongFileList.h"
 #include "engine/UniqueNames.h"
@@ -37,6 +38,8 @@ class RenameEngine {
 
     // --- folder scan and names ---
     // Rebuilds the list from the folder: search, titles, sort, unique names, rows.
+    // It also finds out whether the folder's file system ignores letter case: new
+    // names are then kept apart ignoring case too.
     void RefreshFileList();
     // Sets the entry's newName and titleFound from its file.
     void ReadEntryTitle(SongFileEntry& entry);
@@ -53,7 +56,11 @@ class RenameEngine {
     // --- rename and copy ---
     enum class OverwriteDecision { proceed, skip, cancel };
 
-    // Renames (bCopy false) or copies (bCopy true) the selected titled entries.
+    // Renames (bCopy false) or copies (bCopy true) the selected titled entries. A
+    // listed song is never replaced: in a rename, an entry whose new name is held by
+    // a selected song still to be handled waits until the pass over the selection
+    // has ended, and is taken again (in list order, round after round while a round
+    // settles any); one whose name stays held is left as it is, its row selected.
     void RenameSelectedFiles(bool bCopy);
     // Asks the overwrite question once per operation. On proceed the caller
     // replaces the target in one step once the new content is complete.
@@ -75,9 +82,14 @@ class RenameEngine {
         replace,   // an existing file the user agreed to overwrite
         sameFile,  // the source itself under another spelling
         skip,      // leave this file alone
+        wait,      // held by a listed song that this rename has still to move
         cancel,    // end the question's caller
     };
-    enum class EntryStep { next, stop };
+    enum class EntryStep {
+        next,  // the entry is settled: moved, copied, passed over or left
+        wait,  // its target is held by a song still to be handled: try again later
+        stop,  // the operation ends here
+    };
 
     // Reads the entries of `names` (in the listed folder) into the list, reporting
     // progress; false when the user asked to stop.
@@ -99,12 +111,31 @@ class RenameEngine {
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);
     bool SelectedSourcesChanged(const std::vector<std::int32_t>& rows);
-    std::string ChooseDestination(bool bCopy);
-    EntryStep ProcessEntry(std::int32_t index, bool bCopy, const std::string& destFolder);
+    // The destination folder; empty optional when the picker was cancelled.
+    std::optional<std::string> ChooseDestination(bool bCopy);
+    // Works through the selected rows, then the rows that waited, round after round.
+    void ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy,
+                     const std::string& destFolder);
+    // `name` is the name chosen for the entry (offered for editing once and kept
+    // for the later tries of an entry that waits); empty optional before the first.
+    EntryStep ProcessEntry(std::int32_t index, bool bCopy, const std::string& destFolder,
+                           std::optional<std::string>& name);
     void RenameEntry(std::int32_t index, const std::string& name, const std::string& target,
                      TargetAction action);
     void UpdateListedCopy(const std::string& target, const std::string& name);
-    TargetAction ResolveTarget(const std::string& source, const std::string& target);
+    // `mayWait`: a song being renamed may wait for a listed song at its target.
+    TargetAction ResolveTarget(const std::string& source, const std::string& target,
+                               bool mayWait = false);
+    // The entry whose file an existing `target` is, when `target` lies in the listed
+    // folder (however its folder is written) and names a listed song's file.
+    std::optional<std::int32_t> ListedSongAt(const std::string& target);
+    // True when `folder` is the listed folder, compared as a file, not a spelling.
+    bool IsListedFolder(const std::string& folder);
+    // True for a selected titled entry that this operation has not yet settled.
+    bool IsUnsettled(std::int32_t index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < m_unsettled.size() &&
+               m_unsettled[static_cast<std::size_t>(index)];
+    }
     // Moves a file and keeps the operation's file knowledge up to date.
     void MoveFile(const std::string& from, const std::string& to, bool replace);
 
@@ -117,9 +148,9 @@ class RenameEngine {
     bool m_bAskOverwrite = true;
     std::unordered_set<std::string> m_doneBases;
     OperationFiles m_operationFiles;
-    // First entry index per path, built when a copy first lands in the listed folder.
-    std::unordered_map<std::string, std::int32_t> m_entryByPath;
-    bool m_entryByPathBuilt = false;
+    ListedNames m_listedNames;
+    // Per entry index: a selected titled entry this operation has not yet settled.
+    std::vector<bool> m_unsettled;
 };
 
 // Scan order: titled entries first, then by old name ignoring case.

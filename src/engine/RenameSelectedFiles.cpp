@@ -2,7 +2,9 @@
 
 #include "engine/Messages.h"
 #include "engine/RenameEngine.h"
+#include "engine/SameFile.h"
 #include "platform/FileError.h"
+#include "platform/PathText.h"
 #include "text/NameText.h"
 
 namespace tt {
@@ -11,11 +13,10 @@ namespace {
 
 // A new name must name a file in the destination folder: a separator would put the
 // file somewhere else, and control bytes or "." and ".." are no file names. The
-// refusal carries the path as the step that would have met it does (a rename names
-// no file, a copy names the file it creates).
-void CheckNewName(const std::string& name, bool bCopy, const std::string& target) {
+// refusal names the target, as a failing move or copy onto it would.
+void CheckNewName(const std::string& name, const std::string& target) {
     if (name.find('/') != std::string::npos || !IsValidFileName(name))
-        throw FileError(FileErrorCause::badPath, bCopy ? target : std::string());
+        throw FileError(FileErrorCause::badPath, target);
 }
 
 }  // namespace
@@ -25,8 +26,8 @@ void RenameEngine::ResetOperationState() {
     m_bOverwriteAll = false;
     m_bAskOverwrite = true;
     m_operationFiles.Reset();
-    m_entryByPath.clear();
-    m_entryByPathBuilt = false;
+    m_listedNames.Reset();
+    m_unsettled.clear();
 }
 
 void RenameEngine::RenameSelectedFiles(bool bCopy) {
@@ -41,25 +42,81 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
         return;
     }
 
-    const std::string destFolder = ChooseDestination(bCopy);
+    const std::optional<std::string> destFolder = ChooseDestination(bCopy);
+    if (!destFolder)
+        return;  // the picker was cancelled: nothing is copied, the rows stay as they are
     try {
-        const auto total = static_cast<std::int32_t>(rows.size());
-        WorkInProgress work(m_ui, bCopy ? EngineWork::copy : EngineWork::rename, total);
-        for (std::int32_t done = 0; done < total; ++done) {
-            // A stop ends the operation as Cancel in the edit dialog does.
-            if (m_ui.StopRequested())
-                break;
-            if (ProcessEntry(rows[static_cast<std::size_t>(done)], bCopy, destFolder) ==
-                EntryStep::stop)
-                break;
-            m_ui.WorkProgress(done + 1, total);
-        }
+        ProcessRows(rows, bCopy, *destFolder);
     } catch (const FileError& error) {
         m_ui.ShowWarning(error.StandardText());
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }
     m_ui.RedrawList();
+}
+
+void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy,
+                               const std::string& destFolder) {
+    m_unsettled.assign(static_cast<std::size_t>(m_songFiles.count()), false);
+    for (const std::int32_t row : rows) {
+        if (m_songFiles.IsValidIndex(row) && m_songFiles.ElementAt(row).titleFound)
+            m_unsettled[static_cast<std::size_t>(row)] = true;
+    }
+
+    const auto total = static_cast<std::int32_t>(rows.size());
+    WorkInProgress work(m_ui, bCopy ? EngineWork::copy : EngineWork::rename, total);
+    std::int32_t done = 0;
+    // Every row counts once, when it is settled, so the count reaches the total once.
+    const auto settle = [&](std::int32_t row) {
+        if (IsUnsettled(row))
+            m_unsettled[static_cast<std::size_t>(row)] = false;
+        m_ui.WorkProgress(++done, total);
+    };
+    struct Waiting {
+        std::int32_t row;
+        std::optional<std::string> name;  // as chosen (and edited) at the first try
+    };
+    std::vector<Waiting> waiting;
+
+    // A stop ends the operation as Cancel in the edit dialog does; rows that wait
+    // then stay as they are, selected.
+    for (const std::int32_t row : rows) {
+        if (m_ui.StopRequested())
+            return;
+        std::optional<std::string> name;
+        const EntryStep step = ProcessEntry(row, bCopy, destFolder, name);
+        if (step == EntryStep::stop)
+            return;
+        if (step == EntryStep::wait)
+            waiting.push_back({row, std::move(name)});
+        else
+            settle(row);
+    }
+
+    // A song that moved may have freed the name another one waits for: the waiting
+    // rows are taken again in list order, as long as a round settles any of them.
+    bool settledAny = true;
+    while (!waiting.empty() && settledAny) {
+        settledAny = false;
+        std::vector<Waiting> still;
+        for (Waiting& entry : waiting) {
+            if (m_ui.StopRequested())
+                return;
+            const EntryStep step = ProcessEntry(entry.row, bCopy, destFolder, entry.name);
+            if (step == EntryStep::stop)
+                return;
+            if (step == EntryStep::wait) {
+                still.push_back(std::move(entry));
+            } else {
+                settle(entry.row);
+                settledAny = true;
+            }
+        }
+        waiting = std::move(still);
+    }
+    // Names that stay held (a swap, a ring of songs): left as they are, like No.
+    for (const Waiting& entry : waiting)
+        settle(entry.row);
 }
 
 bool RenameEngine::EntryMatchesDisk(const SongFileEntry& entry) {
@@ -79,7 +136,7 @@ bool RenameEngine::SelectedSourcesChanged(const std::vector<std::int32_t>& rows)
     return false;
 }
 
-std::string RenameEngine::ChooseDestination(bool bCopy) {
+std::optional<std::string> RenameEngine::ChooseDestination(bool bCopy) {
     if (!bCopy)
         return m_strFolder;
     std::string start =
@@ -88,14 +145,15 @@ std::string RenameEngine::ChooseDestination(bool bCopy) {
         start = m_strFolder;
     std::string chosen;
     if (!m_ui.PickDestinationFolder(start, chosen))
-        return m_strFolder;  // copies go to the listed folder
+        return std::nullopt;  // whoever wants copies in the listed folder picks it
     m_strDestFolder = chosen;
     m_bFirstDestPick = false;
     return chosen;
 }
 
 RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCopy,
-                                                   const std::string& destFolder) {
+                                                   const std::string& destFolder,
+                                                   std::optional<std::string>& name) {
     if (!m_songFiles.IsValidIndex(index))
         return EntryStep::next;
     const SongFileEntry& entry = m_songFiles.ElementAt(index);
@@ -109,31 +167,37 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         return EntryStep::next;
     // Copies, not references: appending a copy's entry may move the list.
     const std::string source = entry.path;
-    std::string name = entry.newName;
 
-    if (m_bEditNames) {
-        std::string base = WithoutLastChars(name, 4);
-        std::string ext = LastChars(name, 4);
-        if (!m_ui.EditName(entry.fileName, base, ext))
-            return EntryStep::stop;
-        name = base + ext;
+    if (!name) {
+        std::string chosen = entry.newName;
+        if (m_bEditNames) {
+            std::string base = WithoutLastChars(chosen, 4);
+            std::string ext = LastChars(chosen, 4);
+            if (!m_ui.EditName(entry.fileName, base, ext))
+                return EntryStep::stop;
+            chosen = base + ext;
+        }
+        name = std::move(chosen);
     }
+    const std::string newName = *name;
 
-    const std::string target = JoinPath(destFolder, name);
+    const std::string target = JoinPath(destFolder, newName);
     if (target == source) {
         m_ui.DeselectRow(index);
         return EntryStep::next;
     }
-    CheckNewName(name, bCopy, target);
+    CheckNewName(newName, target);
 
-    const TargetAction action = ResolveTarget(source, target);
+    const TargetAction action = ResolveTarget(source, target, !bCopy);
     if (action == TargetAction::cancel)
         return EntryStep::stop;
+    if (action == TargetAction::wait)
+        return EntryStep::wait;
     if (action == TargetAction::skip)
         return EntryStep::next;
 
     if (!bCopy) {
-        RenameEntry(index, name, target, action);
+        RenameEntry(index, newName, target, action);
         return EntryStep::next;
     }
 
@@ -145,11 +209,13 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     }
     if (!CopyWholeFile(source, target, action == TargetAction::replace))
         return EntryStep::next;
+    // The list shows the copy before its companions go along, so an error among
+    // them leaves the rows telling what is on the disk.
+    if (destFolder == m_strFolder)
+        UpdateListedCopy(target, newName);
+    m_ui.DeselectRow(index);
     if (m_bCorrespondingFiles)
         RenameCorrespondingFiles(source, target, true);
-    if (destFolder == m_strFolder)
-        UpdateListedCopy(target, name);
-    m_ui.DeselectRow(index);
     return EntryStep::next;
 }
 
@@ -157,33 +223,37 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
                                const std::string& target, TargetAction action) {
     const std::string oldPath = m_songFiles.ElementAt(index).path;
     MoveFile(oldPath, target, action != TargetAction::create);
-    if (m_bCorrespondingFiles)
-        RenameCorrespondingFiles(oldPath, target, false);
 
+    // The entry and its row follow the move before the companions go along, so an
+    // error among them leaves the list agreeing with the disk.
     SongFileEntry& entry = m_songFiles.ElementAt(index);
     entry.path = target;
     entry.fileName = name;
+    m_listedNames.Renamed(index, NameOf(oldPath), NameOf(target));
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
     ReadEntryTitle(entry);
     TakeFileInfoOf(entry, target);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
+
+    if (m_bCorrespondingFiles)
+        RenameCorrespondingFiles(oldPath, target, false);
 }
 
 void RenameEngine::UpdateListedCopy(const std::string& target, const std::string& name) {
-    if (!m_entryByPathBuilt) {
-        // Copies never change an entry's path, so the index stays true for the
-        // whole operation once built; appended entries are added below.
-        for (std::int32_t i = 0; i < m_songFiles.count(); ++i)
-            m_entryByPath.emplace(m_songFiles.ElementAt(i).path, i);
-        m_entryByPathBuilt = true;
+    m_listedNames.Build(m_songFiles);
+    std::optional<std::int32_t> listed;
+    for (const std::int32_t i : m_listedNames.Find(NameOf(target))) {
+        if (m_songFiles.ElementAt(i).path == target) {
+            listed = i;
+            break;
+        }
     }
 
-    const auto found = m_entryByPath.find(target);
-    if (found != m_entryByPath.end()) {
-        SongFileEntry& entry = m_songFiles.ElementAt(found->second);
+    if (listed) {
+        SongFileEntry& entry = m_songFiles.ElementAt(*listed);
         entry.fileName = name;
-        NoteEntryChanged(found->second);
+        NoteEntryChanged(*listed);
         ReadEntryTitle(entry);
         TakeFileInfoOf(entry, target);
     } else {
@@ -193,11 +263,42 @@ void RenameEngine::UpdateListedCopy(const std::string& target, const std::string
         ReadEntryTitle(entry);
         if (TakeFileInfoOf(entry, target)) {
             m_songFiles.Append(std::move(entry));
-            m_entryByPath.emplace(target, m_songFiles.count() - 1);
+            m_listedNames.Appended(m_songFiles.count() - 1, NameOf(target));
             m_ui.AppendRows(1);
         }
     }
     MakeNewNamesUnique();
+}
+
+std::optional<std::int32_t> RenameEngine::ListedSongAt(const std::string& target) {
+    if (!IsListedFolder(FolderKey(target)))
+        return std::nullopt;
+    m_listedNames.Build(m_songFiles);
+    const std::string name = NameOf(target);
+    for (const std::int32_t i : m_listedNames.Find(name)) {
+        const std::string& path = m_songFiles.ElementAt(i).path;
+        // The target's name in the entry's own folder text: the entry's very name is
+        // its file; another spelling is, where the folder ignores case.
+        const std::string spelled = path.substr(0, path.size() - NameOf(path).size()) + name;
+        if (IsSameFile(m_fs, path, spelled))
+            return i;
+    }
+    return std::nullopt;
+}
+
+bool RenameEngine::IsListedFolder(const std::string& folder) {
+    const std::string listed = FolderKey(JoinPath(m_strFolder, "-"));
+    if (folder == listed)
+        return true;
+    const auto lookUp = [this](const std::string& path) {
+        return m_fs.Stat(path.empty() ? std::string(".") : path);
+    };
+    const auto folderInfo = lookUp(folder);
+    const auto listedInfo = lookUp(listed);
+    if (!folderInfo || !listedInfo)
+        return false;
+    return (folderInfo->device == listedInfo->device && folderInfo->inode == listedInfo->inode) ||
+           IsSameFile(m_fs, listed, folder);
 }
 
 }  // namespace tt

@@ -26,4 +26,21 @@ bool IsSameFile(FileSystem& fs, const std::string& source, const std::string& ta
     return std::find(names->begin(), names->end(), NameOf(target)) == names->end();
 }
 
+bool FolderIgnoresCase(FileSystem& fs, const std::string& folder,
+                       const std::vector<std::string>& names) {
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    for (const std::string& name : names) {
+        if (std::none_of(name.begin(), name.end(), isLetter))
+            continue;
+        std::string turned = name;
+        for (char& c : turned) {
+            if (isLetter(c))
+                c = static_cast<char>(c ^ 0x20);
+        }
+        return !std::binary_search(names.begin(), names.end(), turned) &&
+               fs.Exists(JoinPath(folder, turned));
+    }
+    return false;
+}
+
 }  // namespace tt

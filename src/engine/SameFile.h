@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -13,5 +14,14 @@ namespace tt {
 // FUSE driver may give every spelling of one name its own inode number). Another
 // hard link or a symbolic link under a different name is an existing file.
 bool IsSameFile(FileSystem& fs, const std::string& source, const std::string& target);
+
+// True when the file system of `folder` ignores letter case. `names` are the folder's
+// names in byte order. One name with a letter is looked up with every ASCII letter's
+// case turned: where case counts, that spelling is missing or is a name of its own in
+// the folder; where case is ignored, it is found although the folder does not list it
+// (the same reasoning as above, which holds where a FUSE driver gives each spelling
+// its own inode number).
+bool FolderIgnoresCase(FileSystem& fs, const std::string& folder,
+                       const std::vector<std::string>& names);
 
 }  // namespace tt

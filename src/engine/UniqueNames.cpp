@@ -4,6 +4,7 @@
 #include <functional>
 #include <queue>
 
+#include "platform/PathText.h"
 #include "text/NameText.h"
 
 namespace tt {
@@ -24,6 +25,17 @@ std::string SuffixedName(const std::string& name, int counter) {
 
 }  // namespace
 
+void UniqueNames::SetIgnoreCase(bool ignoreCase) {
+    if (ignoreCase == m_ignoreCase)
+        return;
+    Invalidate();
+    m_ignoreCase = ignoreCase;
+}
+
+std::string UniqueNames::Key(const std::string& name) const {
+    return m_ignoreCase ? FoldAsciiCase(name) : name;
+}
+
 void UniqueNames::Invalidate() {
     m_valid = false;
     m_names.clear();
@@ -38,15 +50,15 @@ void UniqueNames::NoteEntryChanged(std::int32_t index) {
         m_changed.push_back(index);
 }
 
-void UniqueNames::AddMember(const std::string& name, std::int32_t index) {
-    auto& members = m_members[name];
+void UniqueNames::AddMember(const std::string& key, std::int32_t index) {
+    auto& members = m_members[key];
     members.insert(std::upper_bound(members.begin(), members.end(), index), index);
     if (members.size() == 2)
-        m_repeated.insert(name);
+        m_repeated.insert(key);
 }
 
-void UniqueNames::RemoveMember(const std::string& name, std::int32_t index) {
-    const auto found = m_members.find(name);
+void UniqueNames::RemoveMember(const std::string& key, std::int32_t index) {
+    const auto found = m_members.find(key);
     if (found == m_members.end())
         return;
     auto& members = found->second;
@@ -54,7 +66,7 @@ void UniqueNames::RemoveMember(const std::string& name, std::int32_t index) {
     if (at != members.end() && *at == index)
         members.erase(at);
     if (members.size() < 2)
-        m_repeated.erase(name);
+        m_repeated.erase(key);
     if (members.empty())
         m_members.erase(found);
 }
@@ -71,7 +83,7 @@ void UniqueNames::Build(const SongFileList& list) {
         if (!m_titled[i])
             continue;
         m_names[i] = entry.newName;
-        AddMember(entry.newName, i);  // indices ascend, so this appends
+        AddMember(Key(entry.newName), i);  // indices ascend, so this appends
     }
     m_valid = true;
 }
@@ -90,11 +102,11 @@ void UniqueNames::Sync(const SongFileList& list) {
         if (m_titled[i] == titled && (!titled || m_names[i] == entry.newName))
             continue;
         if (m_titled[i])
-            RemoveMember(m_names[i], i);
+            RemoveMember(Key(m_names[i]), i);
         m_titled[i] = titled;
         m_names[i] = titled ? entry.newName : std::string();
         if (titled)
-            AddMember(m_names[i], i);
+            AddMember(Key(m_names[i]), i);
     }
     m_changed.clear();
 }
@@ -119,8 +131,8 @@ void UniqueNames::RunIndexed(SongFileList& list) {
     // Only an entry with a namesake after it does anything; visit those in list
     // order. Renames below add more such entries, always after the current one.
     std::vector<std::int32_t> start;
-    for (const std::string& name : m_repeated) {
-        const auto& members = m_members.at(name);
+    for (const std::string& key : m_repeated) {
+        const auto& members = m_members.at(key);
         start.insert(start.end(), members.begin(), members.end() - 1);
     }
     std::priority_queue<std::int32_t, std::vector<std::int32_t>, std::greater<>> queue(
@@ -143,8 +155,8 @@ void UniqueNames::RunIndexed(SongFileList& list) {
 void UniqueNames::Process(SongFileList& list, std::int32_t i, std::vector<std::int32_t>& pending) {
     if (!m_titled[i])
         return;
-    const std::string name = m_names[i];
-    auto& members = m_members.at(name);
+    const std::string key = Key(m_names[i]);
+    auto& members = m_members.at(key);
     const auto firstAfter = std::upper_bound(members.begin(), members.end(), i);
     if (firstAfter == members.end())
         return;
@@ -152,29 +164,36 @@ void UniqueNames::Process(SongFileList& list, std::int32_t i, std::vector<std::i
     const std::vector<std::int32_t> namesakes(firstAfter, members.end());
     members.erase(firstAfter, members.end());
     if (members.size() < 2)
-        m_repeated.erase(name);
+        m_repeated.erase(key);
 
     int counter = 0;
     for (const std::int32_t k : namesakes) {
+        // Built from k's own name, which differs from i's in letter case alone
+        // when case is ignored.
         std::string candidate;
+        std::string candidateKey;
         for (;;) {
-            candidate = SuffixedName(name, ++counter);
-            const auto holders = m_members.find(candidate);
+            candidate = SuffixedName(m_names[k], ++counter);
+            candidateKey = Key(candidate);
+            const auto holders = m_members.find(candidateKey);
             if (holders == m_members.end() || holders->second.empty() || holders->second.back() < k)
                 break;  // no entry after k holds it
         }
         list.ElementAt(k).newName = candidate;
         m_names[k] = candidate;
-        AddMember(candidate, k);
+        AddMember(candidateKey, k);
         // Earlier holders of the candidate that lie after i now have a namesake
         // after them and must be visited.
-        for (const std::int32_t j : m_members.at(candidate))
+        for (const std::int32_t j : m_members.at(candidateKey))
             if (j > i && j < k)
                 pending.push_back(j);
     }
 }
 
-void MakeNewNamesUniquePairwise(SongFileList& list) {
+void MakeNewNamesUniquePairwise(SongFileList& list, bool ignoreCase) {
+    const auto same = [ignoreCase](const std::string& a, const std::string& b) {
+        return ignoreCase ? EqualsNoCase(a, b) : a == b;
+    };
     const std::int32_t count = list.count();
     for (std::int32_t i = 0; i < count; ++i) {
         if (!list.ElementAt(i).titleFound)
@@ -182,7 +201,7 @@ void MakeNewNamesUniquePairwise(SongFileList& list) {
         int counter = 0;
         for (std::int32_t k = i + 1; k < count; ++k) {
             SongFileEntry& other = list.ElementAt(k);
-            if (!other.titleFound || other.newName != list.ElementAt(i).newName)
+            if (!other.titleFound || !same(other.newName, list.ElementAt(i).newName))
                 continue;
             std::string candidate;
             bool clash = true;
@@ -191,7 +210,7 @@ void MakeNewNamesUniquePairwise(SongFileList& list) {
                 clash = false;
                 for (std::int32_t m = k + 1; m < count && !clash; ++m) {
                     const SongFileEntry& later = list.ElementAt(m);
-                    clash = later.titleFound && later.newName == candidate;
+                    clash = later.titleFound && same(later.newName, candidate);
                 }
             }
             other.newName = candidate;

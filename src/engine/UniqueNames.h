@@ -17,8 +17,13 @@ namespace tt {
 // comparing every pair, an index maps each name to the entries holding it, and
 // only entries that have a namesake after them are visited; the index is kept
 // between runs, so a run after a single change costs about as much as that change.
+// Names compare byte for byte, or ignoring ASCII letter case where the folder's file
+// system does (two names that differ in case alone would name one file there).
 class UniqueNames {
   public:
+    // Compare ignoring ASCII case from the next run on (forgets the index on a change).
+    void SetIgnoreCase(bool ignoreCase);
+    bool ignoresCase() const { return m_ignoreCase; }
     // Makes the names of `list` unique; the index follows the list.
     void Run(SongFileList& list);
     // Forget the index; the next run builds it afresh (after a rebuild of the list).
@@ -30,19 +35,22 @@ class UniqueNames {
     void RunIndexed(SongFileList& list);
     void Build(const SongFileList& list);
     void Sync(const SongFileList& list);
-    void AddMember(const std::string& name, std::int32_t index);
-    void RemoveMember(const std::string& name, std::int32_t index);
+    void AddMember(const std::string& key, std::int32_t index);
+    void RemoveMember(const std::string& key, std::int32_t index);
     void Process(SongFileList& list, std::int32_t i, std::vector<std::int32_t>& pending);
+    // The index key of a name: the name itself, or folded when case is ignored.
+    std::string Key(const std::string& name) const;
 
+    bool m_ignoreCase = false;
     bool m_valid = false;
     std::vector<std::string> m_names;  // name known per entry
     std::vector<bool> m_titled;        // titled flag known per entry
     std::vector<std::int32_t> m_changed;
-    std::unordered_map<std::string, std::vector<std::int32_t>> m_members;  // ascending
-    std::unordered_set<std::string> m_repeated;  // names held by two or more entries
+    std::unordered_map<std::string, std::vector<std::int32_t>> m_members;  // by key, ascending
+    std::unordered_set<std::string> m_repeated;  // keys held by two or more entries
 };
 
 // The same result by the plain pairwise method (kept for tests and benchmarks).
-void MakeNewNamesUniquePairwise(SongFileList& list);
+void MakeNewNamesUniquePairwise(SongFileList& list, bool ignoreCase = false);
 
 }  // namespace tt

@@ -73,6 +73,12 @@ std::string FileError::StandardText() const {
     return StandardFileErrorText(m_cause, m_path.empty() ? "an unnamed file" : m_path);
 }
 
+FileError NamingFile(const FileError& error, const std::string& path) {
+    if (!error.path().empty())
+        return error;
+    return FileError(error.cause(), path, error.sysError());
+}
+
 std::string StandardFileErrorText(FileErrorCause cause, const std::string& name) {
     return Substitute(Pattern(cause), name);
 }

@@ -46,6 +46,10 @@ class FileError : public std::runtime_error {
     int m_sysError;
 };
 
+// `error` naming `path` when it names no file itself (a step on an open file, a
+// rename): the caller knows which file the user would look for.
+FileError NamingFile(const FileError& error, const std::string& path);
+
 // Text shown when memory runs out.
 inline constexpr const char* kOutOfMemoryText = "Out of memory.";
 

@@ -71,47 +71,45 @@ TEST_F(CliRenameTest, CopyLeavesTheSourcesAndFillsTheDestination) {
 }
 
 TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
-    auto prepare = [&] {
-        WriteWholeFile(dir / "Alpha.mid", "old alpha");
-        WriteWholeFile(dir / "Alpha.txt", "old lyrics");
-    };
-    prepare();
+    // Files in the way in another folder (a listed song is never replaced).
+    TempDir dest;
+    WriteWholeFile(dest / "Alpha.mid", "old alpha");
+    WriteWholeFile(dest / "Alpha.txt", "old lyrics");
+    const V copySong = {"copy", "--to", dest.path(), dir.path(), "song.mid"};
 
     // No: the colliding song stays, no question is shown, the others go on.
-    auto result = RunCli({"rename", "--overwrite", "no", dir.path()});
+    auto result = RunCli({"copy", "--overwrite", "no", "--to", dest.path(), dir.path()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "other.mid -> Beta.mid\n");
     EXPECT_EQ(result.err.find("Overwrite?"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("song.mid: left as it is"), std::string::npos) << result.err;
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), "old alpha");
-    EXPECT_EQ(ReadWholeFile(dir / "song.mid"), MidiSong("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), "old alpha");
 
     // Asked on the terminal and cancelled: nothing is touched.
-    result = RunCli({"rename", dir.path(), "song.mid"}, "c\n");
+    result = RunCli(copySong, "c\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("File  '" + (dir / "Alpha.mid") + "'  already exists!\n\nOverwrite?"),
-              std::string::npos)
+    EXPECT_NE(
+        result.err.find("File  '" + (dest / "Alpha.mid") + "'  already exists!\n\nOverwrite?"),
+        std::string::npos)
         << result.err;
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), "old alpha");
-    EXPECT_EQ(ReadWholeFile(dir / "song.txt"), "lyrics of alpha");
+    EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), "old alpha");
 
     // Asked and answered y: the song and (without a second question) its lyrics
     // replace the existing files.
-    result = RunCli({"rename", dir.path(), "song.mid"}, "y\n");
+    result = RunCli(copySong, "y\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.mid"), MidiSong("Alpha"));
-    EXPECT_EQ(ReadWholeFile(dir / "Alpha.txt"), "lyrics of alpha");
-    EXPECT_EQ(ListFolder(dir.path()), (V{"Alpha.mid", "Alpha.txt", "Beta.mid", "intro.mid"}));
+    EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), MidiSong("Alpha"));
+    EXPECT_EQ(ReadWholeFile(dest / "Alpha.txt"), "lyrics of alpha");
+    EXPECT_EQ(ListFolder(dest.path()), (V{"Alpha.mid", "Alpha.txt", "Beta.mid"}));
 
-    // Yes in advance, in copy mode.
-    TempDir dest;
-    WriteWholeFile(dest / "Beta.mid", "old beta");
-    result = RunCli({"copy", "--overwrite=yes", "--to", dest.path(), dir.path(), "Beta.mid"});
+    // Yes in advance, in a rename: the lyrics' target is no listed song.
+    WriteWholeFile(dir / "Alpha.txt", "old lyrics");
+    result = RunCli({"rename", "--overwrite=yes", dir.path(), "song.mid"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "Beta.mid -> Beta.mid\n");
-    EXPECT_EQ(ReadWholeFile(dest / "Beta.mid"), MidiSong("Beta"));
+    EXPECT_EQ(result.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
+    EXPECT_EQ(ReadWholeFile(dir / "Alpha.txt"), "lyrics of alpha");
 }
 
 TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
@@ -144,15 +142,40 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
         << warned.err;
     EXPECT_EQ(ListFolder(dest.path()), (V{"Alpha.mid", "Alpha.txt"}));
 
-    // An error among the companions, after the song itself was renamed: the song is
-    // reported as renamed, not as left as it is.
+    // A folder at a companion's new name: the companion stays and is named, the
+    // song goes on.
     std::filesystem::create_directory(dir / "Alpha.txt");
-    const auto halfway = RunCli({"rename", "--overwrite", "yes", dir.path(), "song.mid"});
-    EXPECT_EQ(halfway.exitCode, 1);
-    EXPECT_EQ(halfway.out, "song.mid -> Alpha.mid\n");
-    EXPECT_EQ(halfway.err, "Access to an unnamed file was denied.\n");
+    const auto folder = RunCli({"rename", "--overwrite", "yes", dir.path(), "song.mid"});
+    EXPECT_EQ(folder.exitCode, 0);
+    EXPECT_EQ(folder.out, "song.mid -> Alpha.mid\nsong.zip -> Alpha.zip\n");
+    EXPECT_EQ(folder.err, "song.txt: left as it is\n");
     EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "song.txt"));
+}
+
+TEST(CliChains, ChainsMoveInOneRunAndListedSongsAreNeverReplaced) {
+    // hard.mid takes the name of Same.mid, which moves on with its lyrics; A and B
+    // would swap names and stay.
+    TempDir dir;
+    WriteWholeFile(dir / "hard.mid", MidiSong("Same"));
+    WriteWholeFile(dir / "Same.mid", MidiSong("Different"));
+    WriteWholeFile(dir / "Same.txt", "lyrics");
+    WriteWholeFile(dir / "A.mid", MidiSong("B"));
+    WriteWholeFile(dir / "B.mid", MidiSong("A"));
+    const auto result = RunCli({"rename", "--overwrite", "yes", dir.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "Same.mid -> Different.mid\nSame.txt -> Different.txt\nhard.mid -> Same.mid\n");
+    EXPECT_EQ(result.err, "A.mid: left as it is\nB.mid: left as it is\n");
+    EXPECT_EQ(ReadWholeFile(dir / "Same.mid"), MidiSong("Same"));
+    EXPECT_EQ(ReadWholeFile(dir / "Different.mid"), MidiSong("Different"));
+    EXPECT_EQ(ReadWholeFile(dir / "Different.txt"), "lyrics");
+
+    // A copy into the listed folder, written otherwise, never replaces a song.
+    const auto copy =
+        RunCli({"copy", "--overwrite", "yes", "--to", dir / ".", dir.path(), "A.mid"});
+    EXPECT_EQ(copy.err, "A.mid: left as it is\n");
+    EXPECT_EQ(ReadWholeFile(dir / "B.mid"), MidiSong("A"));
 }
 
 TEST_F(CliRenameTest, CompanionsLeftBehindAreNamed) {

@@ -144,9 +144,9 @@ TEST(CompanionFiles, FirstCollisionOnACompanionAsksTheOneQuestion) {
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "Alpha.kar", "old karaoke");
         WriteSong(dir / "b.mid", "Beta", "b");
-        WriteUntitledSong(dir / "Beta.mid", "old beta");
         EngineWithUi t;
         t.Scan(dir.path());
+        WriteUntitledSong(dir / "Beta.mid", "old beta");  // not listed
         t.Select({"a.mid", "b.mid"});
         t.ui.overwriteAnswers = {answer};
         const Contents before = FolderContents(dir.path());
@@ -184,9 +184,9 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     WriteWholeFile(dir / "a.txt", "song lyrics");
     WriteSong(dir / "b.sty", "Title", "b");
     WriteWholeFile(dir / "b.txt", "style lyrics");
-    WriteUntitledSong(dir / "Title.mid", "in the way");
     EngineWithUi t;
     t.Scan(dir.path());
+    WriteUntitledSong(dir / "Title.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.sty"});
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
@@ -214,6 +214,34 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     EXPECT_EQ(otherAfter.at("Song.txt"), "lower");
 }
 
+TEST(CompanionFiles, CompanionWhoseTargetIsNoPlainFileStays) {
+    // Title.txt is a folder: the lyrics stay and are named as left; the karaoke file
+    // and the next song go on, in a rename and in a copy.
+    for (const bool copy : {false, true}) {
+        SCOPED_TRACE(copy ? "copy" : "rename");
+        TempDir dir;
+        TempDir dest;
+        const std::string to = copy ? dest.path() : dir.path();
+        WriteSong(dir / "a.mid", "Title", "a");
+        WriteWholeFile(dir / "a.txt", "lyrics");
+        WriteWholeFile(dir / "a.kar", "karaoke");
+        WriteSong(dir / "b.mid", "Next", "b");
+        std::filesystem::create_directory(to + "/Title.txt");
+        EngineWithUi t;
+        t.ScanAndSelectAll(dir.path());
+        t.ui.pickerAnswers = {dest.path()};
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+
+        t.engine.RenameSelectedFiles(copy);
+
+        EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty() && t.ui.selected.empty());
+        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.txt"}));
+        EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "lyrics");
+        EXPECT_EQ(ReadWholeFile(to + "/Title.kar"), "karaoke");
+        EXPECT_TRUE(std::filesystem::exists(to + "/Next.mid"));
+    }
+}
+
 TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
     // An edited name whose extension is no song extension puts the song under a
     // name that the search for its old base finds again.
@@ -232,7 +260,7 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
             t.engine.m_bEditNames = true;
             t.ui.editAnswers = {c.base};
             t.ui.editExtAnswers = {c.ext};
-            t.ui.pickerAnswers = {std::nullopt};
+            t.ui.pickerAnswers = {dir.path()};
             t.ui.overwriteAnswers = {OverwriteAnswer::yes};
             const Contents before = FolderContents(dir.path());
 
@@ -257,20 +285,23 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
 
 TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     // Song.txt is a symbolic link to the lyrics already named after the title, and
-    // link.mid one to a song that the edit dialog gives the link's name to. Moving
-    // a link over its own file would leave a link to itself and lose the file.
+    // link.mid one to a style (not listed) that the edit dialog gives the link's name
+    // to. Moving a link over its own file would leave a link to itself and lose the
+    // file.
     TempDir dir;
     WriteSong(dir / "Song.mid", "Title", "song");
     WriteWholeFile(dir / "Title.txt", "lyrics");
     std::filesystem::create_symlink("Title.txt", dir / "Song.txt");
-    WriteSong(dir / "Real.mid", "Real", "real");
-    std::filesystem::create_symlink("Real.mid", dir / "link.mid");
+    WriteSong(dir / "Real.sty", "Real", "real");
+    std::filesystem::create_symlink("Real.sty", dir / "link.mid");
     EngineWithUi t;
+    t.engine.m_bStyFiles = false;
     t.Scan(dir.path());
     t.Select({"Song.mid", "link.mid"});
     t.engine.m_bEditNames = true;
     ASSERT_LT(t.IndexOf("link.mid"), t.IndexOf("Song.mid"));
     t.ui.editAnswers = {std::string("Real"), std::string("Title")};
+    t.ui.editExtAnswers = {".sty", ".mid"};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents before = FolderContents(dir.path());
 
@@ -285,7 +316,7 @@ TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     EXPECT_TRUE(t.ui.warnings.empty());
     EXPECT_EQ(plainContent(dir / "Title.txt"), "lyrics");
     EXPECT_EQ(plainContent(dir / "Title.mid"), before.at("Song.mid"));
-    EXPECT_EQ(plainContent(dir / "Real.mid"), before.at("Real.mid"));
+    EXPECT_EQ(plainContent(dir / "Real.sty"), before.at("Real.sty"));
     // A link at the target is an existing file: asked about once, and on Yes the
     // old names (the links) are gone while the files keep their content.
     EXPECT_EQ(t.ui.questions.size(), 1u);

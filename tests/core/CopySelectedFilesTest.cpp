@@ -46,14 +46,15 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
     EXPECT_FALSE(t.engine.m_bFirstDestPick);
 
-    // Later picks start at the folder confirmed last; a cancelled pick copies into
-    // the listed folder and stores nothing.
+    // Later picks start at the folder confirmed last; a cancelled pick ends the
+    // operation before anything is copied, stores nothing and leaves the rows.
     t.ui.SelectAll();
     t.ui.pickerAnswers = {std::nullopt};
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts.back(), dest.path());
     EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
-    EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
+    EXPECT_EQ(FolderContents(dir.path()), before);
+    EXPECT_EQ(t.ui.selected.size(), 2u);
 }
 
 TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
@@ -66,49 +67,63 @@ TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
     EXPECT_TRUE(t.engine.m_bFirstDestPick);
 }
 
-TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheList) {
+TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong) {
     TempDir dir;
+    TempDir other;
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteSong(dir / "b.mid", "Beta", "b");
-    WriteUntitledSong(dir / "Beta.mid", "old beta");  // listed, and replaced by b's copy
+    WriteUntitledSong(dir / "Beta.mid", "old beta");  // a listed song: never replaced
+    WriteSong(dir / "g.mid", "Gone", "g");
+    WriteUntitledSong(dir / "Gone.mid", "removed after the scan");
     EngineWithUi t;
     t.Scan(dir.path());
-    t.Select({"a.mid", "b.mid"});
-    t.ui.pickerAnswers = {std::nullopt};
+    std::filesystem::remove(dir / "Gone.mid");
+    t.Select({"a.mid", "b.mid", "g.mid"});
+    t.ui.pickerAnswers = {dir.path()};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
-    const Contents before = FolderContents(dir.path());
+    Contents expected = FolderContents(dir.path());
+    expected["Alpha.mid"] = expected.at("a.mid");
+    expected["Gone.mid"] = expected.at("g.mid");
 
     t.engine.RenameSelectedFiles(true);
 
-    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Alpha.mid", before.at("a.mid")},
-                                                    {"Beta.mid", before.at("b.mid")},
-                                                    {"a.mid", before.at("a.mid")},
-                                                    {"b.mid", before.at("b.mid")}}));
-    // Alpha.mid is new: appended with a row; Beta.mid was listed: refreshed. Both
+    EXPECT_EQ(FolderContents(dir.path()), expected);
+    EXPECT_TRUE(t.ui.questions.empty());
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
+    // Alpha.mid is new: appended with a row; Gone.mid was listed: refreshed. Both
     // now propose the names of their sources and are numbered.
-    ASSERT_EQ(t.engine.m_songFiles.count(), 4);
-    EXPECT_EQ(t.ui.rowCount, 4);
-    const SongFileEntry& alpha = t.engine.m_songFiles.ElementAt(3);
+    ASSERT_EQ(t.engine.m_songFiles.count(), 6);
+    EXPECT_EQ(t.ui.rowCount, 6);
+    const SongFileEntry& alpha = t.engine.m_songFiles.ElementAt(5);
     EXPECT_EQ(alpha.path, dir / "Alpha.mid");
     EXPECT_EQ(alpha.fileName, "Alpha.mid");
     EXPECT_EQ(alpha.newName, "Alpha_1.mid");
-    EXPECT_EQ(alpha.size, before.at("a.mid").size());
-    const SongFileEntry& beta = t.Entry("Beta.mid");
-    EXPECT_EQ(beta.titleFound, 1);
-    EXPECT_EQ(beta.newName, "Beta_1.mid");
-    EXPECT_EQ(beta.size, before.at("b.mid").size());
-    EXPECT_EQ(beta.lastWriteTime, SystemFileSystem().Stat(beta.path)->lastWriteTime);
+    EXPECT_EQ(alpha.size, expected.at("a.mid").size());
+    const SongFileEntry& gone = t.Entry("Gone.mid");
+    EXPECT_EQ(gone.titleFound, 1);
+    EXPECT_EQ(gone.newName, "Gone_1.mid");
+    EXPECT_EQ(gone.size, expected.at("g.mid").size());
+    EXPECT_EQ(gone.lastWriteTime, SystemFileSystem().Stat(gone.path)->lastWriteTime);
     EXPECT_EQ(t.Entry("a.mid").newName, "Alpha.mid");
-    EXPECT_TRUE(t.ui.selected.empty());
+
+    // The listed folder written otherwise, or reached through a link: still no song
+    // of the list is replaced.
+    std::filesystem::create_directory_symlink(dir.path(), other / "link");
+    for (const std::string& written : {dir / ".", other / "link"}) {
+        t.ui.pickerAnswers = {written};
+        t.engine.RenameSelectedFiles(true);
+        EXPECT_EQ(FolderContents(dir.path()), expected) << written;
+        EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
+    }
 
     // The refreshed and appended entries stand for their files: a further copy
     // of the copies passes the change check.
-    t.ui.selected = {t.IndexOf("Alpha.mid"), t.IndexOf("Beta.mid")};
-    t.ui.pickerAnswers = {std::nullopt};
+    t.ui.selected = {t.IndexOf("Alpha.mid"), t.IndexOf("Gone.mid")};
+    t.ui.pickerAnswers = {dir.path()};
     t.engine.RenameSelectedFiles(true);
     EXPECT_TRUE(t.ui.warnings.empty());
     EXPECT_TRUE(std::filesystem::exists(dir / "Alpha_1.mid"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "Beta_1.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Gone_1.mid"));
 }
 
 TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {

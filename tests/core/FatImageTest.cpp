@@ -188,17 +188,20 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
     WriteWholeFile(mnt + "/track.mid", MidiSong("Tango"));
     WriteWholeFile(mnt + "/track.txt", "tango lyrics");
     WriteWholeFile(mnt + "/TRACK.KAR", "karaoke");
+    WriteWholeFile(mnt + "/twin.MID", MidiSong("SONG"));  // Song.mid in another case
     CheckAndRemount(imageA);
     t.Scan(mnt);
-    ASSERT_EQ(t.engine.m_songFiles.count(), 2);
+    ASSERT_EQ(t.engine.m_songFiles.count(), 3);
     t.ui.SelectAll();
     t.engine.RenameSelectedFiles(false);
 
     // The file system finds "Song.mid" already there: it is the song itself, so
-    // there is no question and the case-only rename is carried out.
+    // there is no question and the case-only rename is carried out. The twin
+    // titled SONG is numbered, as names ignore case here.
     EXPECT_EQ(t.ui.questions, V{});
     EXPECT_EQ(t.ui.warnings, V{});
-    EXPECT_EQ(ListFolder(mnt), (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt"}));
+    EXPECT_EQ(ListFolder(mnt),
+              (V{"SONG_1.MID", "Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt"}));
     ASSERT_NE(t.IndexOf("Song.mid"), -1);
     ASSERT_NE(t.IndexOf("Tango.mid"), -1);
     EXPECT_EQ(t.engine.m_songFiles.ElementAt(t.IndexOf("Song.mid")).path, mnt + "/Song.mid");
@@ -209,9 +212,10 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
     CheckAndRemount(imageA);
     WriteWholeFile(mnt + "/later.dat", std::string(3000, 'x'));
     CheckAndRemount(imageA);
-    EXPECT_EQ(ListFolder(mnt),
-              (V{"Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt", "later.dat"}));
+    EXPECT_EQ(ListFolder(mnt), (V{"SONG_1.MID", "Song.mid", "Song.txt", "Tango.kar", "Tango.mid",
+                                  "Tango.txt", "later.dat"}));
     EXPECT_EQ(ReadWholeFile(mnt + "/Song.mid"), MidiSong("Song"));
+    EXPECT_EQ(ReadWholeFile(mnt + "/SONG_1.MID"), MidiSong("SONG"));
     EXPECT_EQ(ReadWholeFile(mnt + "/Song.txt"), "la la la");
     EXPECT_EQ(ReadWholeFile(mnt + "/Tango.mid"), MidiSong("Tango"));
     EXPECT_EQ(ReadWholeFile(mnt + "/Tango.txt"), "tango lyrics");
@@ -225,32 +229,39 @@ TEST_F(FatImageTest, OverwriteAnsweredNoThenYes) {
     WriteWholeFile(mnt + "/backup/Waltz.mid", "older backup");
     CheckAndRemount(imageA);
     t.Scan(mnt);
-    const std::int32_t row = t.IndexOf("old.mid");
+    std::int32_t row = t.IndexOf("old.mid");
     ASSERT_NE(row, -1);
 
-    // The target exists under another spelling: a real collision, asked once.
+    // The target is a listed song under another spelling: never replaced, and no
+    // question is asked for it.
     t.ui.selected = {row};
-    t.ui.overwriteAnswers = {OverwriteAnswer::no};
+    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     t.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(t.ui.questions, V{OverwriteQuestion(mnt + "/Waltz.mid")});
+    EXPECT_EQ(t.ui.questions, V{});
     EXPECT_EQ(t.ui.selected, std::set<std::int32_t>{row});
     EXPECT_EQ(ListFolder(mnt), (V{"WALTZ.MID", "backup", "old.mid"}));
     EXPECT_EQ(ReadWholeFile(mnt + "/WALTZ.MID"), MidiSong("Something Else"));
 
     // Copy into the backup folder, answered Yes: replaced in one step.
-    t.ui.questions.clear();
-    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     t.ui.pickerAnswers = {mnt + "/backup"};
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.questions, V{OverwriteQuestion(mnt + "/backup/Waltz.mid")});
     EXPECT_EQ(ListFolder(mnt + "/backup"), V{"Waltz.mid"});
 
-    // Rename answered Yes: the song replaces the file that was in the way.
-    t.ui.questions.clear();
-    t.ui.selected = {row};
-    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
-    t.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(t.ui.questions.size(), 1u);
+    // A file the list does not show (written after the scan) under another
+    // spelling: a real collision, asked about; No keeps it, Yes replaces it.
+    ASSERT_EQ(::unlink((mnt + "/WALTZ.MID").c_str()), 0);
+    t.Scan(mnt);
+    row = t.IndexOf("old.mid");
+    WriteWholeFile(mnt + "/WALTZ.MID", MidiSong("Something Else"));
+    for (const OverwriteAnswer answer : {OverwriteAnswer::no, OverwriteAnswer::yes}) {
+        t.ui.questions.clear();
+        t.ui.selected = {row};
+        t.ui.overwriteAnswers = {answer};
+        t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(t.ui.questions, V{OverwriteQuestion(mnt + "/Waltz.mid")});
+        EXPECT_EQ(t.ui.selected.size(), answer == OverwriteAnswer::no ? 1u : 0u);
+    }
     EXPECT_EQ(t.ui.warnings, V{});
 
     CheckAndRemount(imageA);

@@ -139,8 +139,8 @@ TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
     }
 }
 
-// Files for the overwrite cases: two songs whose new names exist already as
-// untitled songs, and a third without a collision.
+// Files for the overwrite cases: two songs whose new names exist already as files
+// the list does not show (written after the scan), and a third without a collision.
 struct Collisions {
     TempDir dir;
     EngineWithUi t;
@@ -150,9 +150,9 @@ struct Collisions {
         WriteSong(dir / "a.mid", "Alpha", "a");
         WriteSong(dir / "b.mid", "Beta", "b");
         WriteSong(dir / "c.mid", "Gamma", "c");
+        t.Scan(dir.path());
         WriteUntitledSong(dir / "Alpha.mid", "old alpha");
         WriteUntitledSong(dir / "Beta.mid", "old beta");
-        t.Scan(dir.path());
         t.Select({"a.mid", "b.mid", "c.mid"});
         before = FolderContents(dir.path());
     }
@@ -206,9 +206,9 @@ TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteSong(dir / "b.mid", "Beta", "b");
     WriteSong(dir / "c.mid", "Gamma", "c");
-    WriteUntitledSong(dir / "Beta.mid", "old");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
+    WriteUntitledSong(dir / "Beta.mid", "old");
     t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
 
     t.engine.RenameSelectedFiles(false);
@@ -252,12 +252,11 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     t.engine.m_bEditNames = true;
     t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
 
-    t.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(t.ui.warnings,
-              (std::vector<std::string>{"an unnamed file contains an invalid path."}));
     t.ui.pickerAnswers = {dir.path()};
+    t.engine.RenameSelectedFiles(false);
     t.engine.RenameSelectedFiles(true);
-    EXPECT_EQ(t.ui.warnings.back(), dir / "sub/x.mid" + " contains an invalid path.");
+    EXPECT_EQ(t.ui.warnings,
+              (std::vector<std::string>(2, dir / "sub/x.mid contains an invalid path.")));
 
     EXPECT_TRUE(std::filesystem::exists(dir / "a.mid"));
     EXPECT_TRUE(std::filesystem::is_empty(dir / "sub"));
@@ -284,7 +283,7 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
     t.engine.RenameSelectedFiles(true);
 
     EXPECT_EQ(t.ui.warnings,
-              (std::vector<std::string>{"an unnamed file contains an invalid path.",
+              (std::vector<std::string>{dir / zeroName + ".mid contains an invalid path.",
                                         dest / zeroName + ".mid contains an invalid path."}));
     EXPECT_EQ(FolderContents(dir.path()), before);
     EXPECT_TRUE(std::filesystem::is_empty(dest.path()));
@@ -292,56 +291,71 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
     EXPECT_EQ(t.ui.selected.size(), 1u);
 }
 
-TEST(RenameSelectedFiles, EntryWhoseFileWasReplacedIsPassedOver) {
-    TempDir dir;
-    // a.mid is to become Zed.mid, which is itself a listed song (proposed Other.mid).
-    WriteSong(dir / "a.mid", "Zed", "a");
-    WriteSong(dir / "Zed.mid", "Other", "the old zed, longer");
-    EngineWithUi t;
-    t.Scan(dir.path());
-    ASSERT_EQ(t.IndexOf("a.mid"), 0);
-    const std::int32_t zedRow = t.IndexOf("Zed.mid");
-    t.ui.SelectAll();
-    t.ui.overwriteAnswers = {OverwriteAnswer::yes};
-    const Contents before = FolderContents(dir.path());
+TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
+    // hard.mid takes the name of Same.mid, which moves on to Different.mid with its
+    // lyrics (zed.mid: the same chain in the other list order). A and B would swap
+    // names; c.mid's name is held by a song that is not selected. Listed songs are
+    // never replaced: no question, and the rows left stay selected. Each name is
+    // edited once, and a stop is seen in the later rounds too.
+    struct Case {
+        std::string first;
+        bool edit;
+        std::int32_t stopAfter;
+    };
+    for (const Case& c : {Case{"hard.mid", false, -1}, Case{"zed.mid", false, -1},
+                          Case{"hard.mid", true, -1}, Case{"hard.mid", false, 2}}) {
+        SCOPED_TRACE(c.first + (c.edit ? " edit" : "") + " stop " + std::to_string(c.stopAfter));
+        TempDir dir;
+        WriteSong(dir / c.first, "Same", "first");
+        WriteSong(dir / "Same.mid", "Different", "same");
+        WriteWholeFile(dir / "Same.txt", "lyrics");
+        WriteSong(dir / "A.mid", "B", "a");
+        WriteSong(dir / "B.mid", "A", "b");
+        WriteSong(dir / "c.mid", "Keep", "c");
+        WriteSong(dir / "Keep.mid", "Other", "keep");
+        EngineWithUi t;
+        t.Scan(dir.path());
+        t.Select({c.first, "Same.mid", "A.mid", "B.mid", "c.mid"});
+        std::set<std::int32_t> left = {t.IndexOf("A.mid"), t.IndexOf("B.mid"), t.IndexOf("c.mid")};
+        const std::int32_t firstRow = t.IndexOf(c.first);
+        t.engine.m_bEditNames = c.edit;
+        t.ui.editAnswers = {"B", "A", "Keep", "Same", "Different"};  // in list order
+        t.ui.stopAfterFiles = c.stopAfter;
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        const Contents before = FolderContents(dir.path());
 
-    t.engine.RenameSelectedFiles(false);
+        t.engine.RenameSelectedFiles(false);
 
-    // Zed.mid now holds a's song; carrying it on to Other.mid would rename the
-    // wrong song, so the replaced entry is left alone and keeps its selection.
-    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"Zed.mid", before.at("a.mid")}}));
-    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{zedRow}));
-    EXPECT_TRUE(t.ui.warnings.empty());
-
-    // The next operation's change check rebuilds the list.
-    t.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
-
-    // Of the same size and time (a rename keeps the time, FAT keeps it in 2-second
-    // steps): what tells is that this operation put a file on Zed.mid.
-    TempDir same;
-    WriteSong(same / "a.mid", "Zed", "a");
-    WriteSong(same / "Zed.mid", "Other", "z");
-    std::filesystem::last_write_time(same / "Zed.mid",
-                                     std::filesystem::last_write_time(same / "a.mid"));
-    EngineWithUi u;
-    u.ScanAndSelectAll(same.path());
-    u.ui.overwriteAnswers = {OverwriteAnswer::yes};
-    const Contents sameBefore = FolderContents(same.path());
-    const std::int32_t sameZedRow = u.IndexOf("Zed.mid");
-    u.engine.RenameSelectedFiles(false);
-    EXPECT_EQ(FolderContents(same.path()), (Contents{{"Zed.mid", sameBefore.at("a.mid")}}));
-    EXPECT_EQ(u.ui.selected, (std::set<std::int32_t>{sameZedRow}));
+        Contents expected = before;
+        expected.erase("Same.txt");
+        expected["Different.mid"] = before.at("Same.mid");
+        expected["Different.txt"] = "lyrics";
+        if (c.stopAfter < 0) {
+            expected.erase(c.first);
+            expected["Same.mid"] = before.at(c.first);
+        } else {
+            expected.erase("Same.mid");
+            left.insert(firstRow);
+        }
+        EXPECT_EQ(FolderContents(dir.path()), expected);
+        EXPECT_TRUE(t.ui.questions.empty());
+        EXPECT_TRUE(t.ui.warnings.empty());
+        EXPECT_EQ(t.ui.editedNames.size(), c.edit ? 5u : 0u);
+        EXPECT_EQ(t.ui.selected, left);
+        if (c.stopAfter < 0) {
+            EXPECT_EQ(t.engine.m_songFiles.ElementAt(firstRow).path, dir / "Same.mid");
+            EXPECT_EQ(t.ui.progress.size(), 5u);  // each row counted once
+        }
+    }
 }
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteSong(dir / "b.mid", "Beta", "b");
-    WriteUntitledSong(dir / "Same.mid", "in the way");
     EngineWithUi t;
     t.Scan(dir.path());
+    WriteUntitledSong(dir / "Same.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.mid"});
     t.engine.m_bEditNames = true;
     // a replaces Same.mid (Yes); b is then given the same name and would
@@ -394,21 +408,21 @@ TEST(SameFile, SpellingsOfOneFileOnAFileSystemThatIgnoresCase) {
 }
 
 TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
-    // A.mid is to become Tune.mid, a hard or symbolic link to it: asked about; No
-    // leaves both names, Yes leaves the song under Tune.mid alone.
+    // A.mid is to become Tune.mid, a hard or symbolic link to it made after the scan:
+    // asked about; No leaves both names, Yes leaves the song under Tune.mid alone.
     for (const bool hard : {true, false}) {
         for (const OverwriteAnswer answer : {OverwriteAnswer::no, OverwriteAnswer::yes}) {
             SCOPED_TRACE(std::to_string(hard) + std::to_string(int(answer)));
             TempDir dir;
             WriteSong(dir / "A.mid", "Tune", "a");
             const std::string song = ReadWholeFile(dir / "A.mid");
+            EngineWithUi t;
+            t.Scan(dir.path());
+            t.Select("A.mid");
             if (hard)
                 std::filesystem::create_hard_link(dir / "A.mid", dir / "Tune.mid");
             else
                 std::filesystem::create_symlink("A.mid", dir / "Tune.mid");
-            EngineWithUi t;
-            t.Scan(dir.path());
-            t.Select("A.mid");
             t.ui.overwriteAnswers = {answer};
             t.engine.RenameSelectedFiles(false);
 
@@ -445,7 +459,7 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     // Copying onto the file itself has nothing to make and loses nothing.
     std::filesystem::rename(dir / "SONG.mid", dir / "Song.mid");
     t.ScanAndSelectAll(dir.path());
-    t.ui.pickerAnswers = {std::nullopt};
+    t.ui.pickerAnswers = {dir.path()};
     t.engine.RenameSelectedFiles(true);
     EXPECT_TRUE(t.ui.questions.empty());
     EXPECT_TRUE(t.ui.selected.empty());

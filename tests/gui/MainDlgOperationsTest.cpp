@@ -1,6 +1,9 @@
 // Rename, Copy+Rename and Save through the real main window, from picking the
 // folder to the files on disk and the rows of the list.
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
@@ -40,33 +43,49 @@ class MainDlgOperationsTest : public QObject {
         delete m_folder;
     }
 
-    // Edit on: both names are offered (the first one changed), then the question
-    // about the existing Beta.mid is answered Yes.
-    void renameWithEditAndOverwrite() {
+    // Edit on: both names are offered (the first one changed). The second is to take
+    // the name of the listed (untitled) Beta.mid, which is never replaced: no
+    // question, and its row stays selected.
+    void renameWithEditNeverReplacesAListedSong() {
         m_open->CtrlClickRows({0, 1});
         QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
         QStringList offered;
-        auto edit = [&](QWidget* dialog, const QString& name, std::function<void(QWidget*)> next) {
+        auto edit = [&](QWidget* dialog, const QString& name) {
             offered << dialog->findChild<QLineEdit*>()->text();
             dialog->findChild<QLineEdit*>()->setText(name);
-            AnswerNextModal(std::move(next));
             ClickButton(dialog, "OK");
         };
         AnswerNextModal([&](QWidget* first) {
-            edit(first, "Alpha Edited", [&](QWidget* second) {
-                edit(second, "Beta", [](QWidget* question) { ClickButton(question, "Yes"); });
-            });
+            AnswerNextModal([&](QWidget* second) { edit(second, "Beta"); });
+            edit(first, "Alpha Edited");
         });
+        QTimer guard;  // a question would show up here: failed and answered No
+        connect(&guard, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::qFail("asked", __FILE__, __LINE__), ClickButton(box, "No");
+        });
+        guard.start(10);
         QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
         QCOMPARE(offered, QStringList({"Alpha", "Beta"}));
         QCOMPARE(FolderContents(m_folder->path()),
                  (Contents{{"Alpha Edited.mid", m_before.at("a.mid")},
                            {"Alpha Edited.txt", "lyrics"},
-                           {"Beta.mid", m_before.at("b.mid")}}));
-        QCOMPARE(m_open->Rows(),
-                 QStringList({"Alpha Edited.mid -> Alpha.mid", "Beta.mid -> Beta.mid",
-                              "Beta.mid -> <no title found>"}));
-        QVERIFY(m_open->List()->GetSelectedCount() == 0 && !m_open->Control("1062")->isEnabled());
+                           {"Beta.mid", m_before.at("Beta.mid")},
+                           {"b.mid", m_before.at("b.mid")}}));
+        QCOMPARE(m_open->Rows(), QStringList({"Alpha Edited.mid -> Alpha.mid", "b.mid -> Beta.mid",
+                                              "Beta.mid -> <no title found>"}));
+        QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1}));
+    }
+
+    // Cancel in the destination picker ends Copy+Rename before anything is copied:
+    // nothing is stored and the rows stay as they were.
+    void copyRenameCancelledInThePicker() {
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        const auto selected = m_open->List()->GetSelectedItems();
+        QTest::mouseClick(m_open->Control("1063"), Qt::LeftButton);  // no pick: Cancel
+        QCOMPARE(FolderContents(m_folder->path()), m_before);
+        QCOMPARE(m_open->Rows().size(), 3);
+        QCOMPARE(m_open->List()->GetSelectedItems(), selected);
     }
 
     // All selected (the untitled song is left alone); the destination's own

@@ -46,14 +46,19 @@ void FaultyFileSystem::FailFirst(Step step, FileErrorCause cause) {
     m_failStep = step;
 }
 
-void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath) {
+void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath,
+                             const std::string& named) {
     ++m_steps;
     const bool due = m_failStep ? step == *m_failStep : m_failAt != 0 && m_steps == m_failAt;
     if (!due)
         return;
     m_failStep.reset();
     FileError error(m_cause, carryPath ? path : std::string());
-    m_fault = Fault{step, path, error};
+    const auto temp = m_tempTargets.find(path);
+    m_fault = Fault{step, path, error,
+                    !named.empty()                ? named
+                    : temp != m_tempTargets.end() ? temp->second
+                                                  : path};
     throw error;
 }
 
@@ -95,6 +100,7 @@ std::size_t FaultyFileSystem::Read(FileHandle& file, void* buffer, std::size_t s
 FileHandle FaultyFileSystem::CreateTemp(const std::string& targetPath, std::string& tempPath) {
     Count(Step::create, targetPath, true);
     FileHandle file = m_inner.CreateTemp(targetPath, tempPath);
+    m_tempTargets[tempPath] = targetPath;
     std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
     m_open.emplace_back(file.fd(), tempPath);
     return file;
@@ -144,12 +150,12 @@ void FaultyFileSystem::Close(FileHandle& file) {
 }
 
 void FaultyFileSystem::MoveNoReplace(const std::string& from, const std::string& to) {
-    Count(Step::moveNoReplace, from, false);
+    Count(Step::moveNoReplace, from, false, to);
     m_inner.MoveNoReplace(from, to);
 }
 
 void FaultyFileSystem::MoveReplace(const std::string& from, const std::string& to) {
-    Count(Step::moveReplace, from, false);
+    Count(Step::moveReplace, from, false, to);
     m_inner.MoveReplace(from, to);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -40,6 +41,9 @@ class FaultyFileSystem : public FileSystem {
         Step step;
         std::string path;  // the file the step concerned (also when the error names none)
         FileError error;
+        // The file a message about the failure names: the file opened, read or written
+        // (for a temporary file, the file it is to become), or the new name of a move.
+        std::string named;
     };
 
     explicit FaultyFileSystem(FileSystem& inner = SystemFileSystem()) : m_inner(inner) {}
@@ -88,8 +92,9 @@ class FaultyFileSystem : public FileSystem {
 
   private:
     // Counts a step; throws when it is the one to fail. `path` is what the step
-    // concerns, `carryPath` whether its error names it.
-    void Count(Step step, const std::string& path, bool carryPath);
+    // concerns, `carryPath` whether its error names it, `named` what a message names
+    // (empty: `path`, or the target of a temporary file).
+    void Count(Step step, const std::string& path, bool carryPath, const std::string& named = {});
     // The path a handle was opened or created for.
     const std::string& PathOf(const FileHandle& file) const;
 
@@ -99,7 +104,8 @@ class FaultyFileSystem : public FileSystem {
     std::optional<Step> m_failStep;
     FileErrorCause m_cause = FileErrorCause::generic;
     std::optional<Fault> m_fault;
-    std::vector<std::pair<int, std::string>> m_open;  // descriptor, path
+    std::vector<std::pair<int, std::string>> m_open;   // descriptor, path
+    std::map<std::string, std::string> m_tempTargets;  // temporary file -> its target
 };
 
 // A readable name of a step, for test messages.

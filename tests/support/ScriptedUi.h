@@ -22,6 +22,7 @@ class ScriptedUi : public EngineUi {
     std::vector<std::string> editedNames;     // name+ext shown in the edit dialog
     std::vector<std::string> editedOldNames;  // the old names it was shown for
     std::vector<std::string> pickerStarts;
+    std::vector<std::string> companionsLeft;
 
     // Answers, taken from the front; an empty queue answers cancel / not confirmed.
     std::deque<OverwriteAnswer> overwriteAnswers;
@@ -73,6 +74,7 @@ class ScriptedUi : public EngineUi {
     void DeselectRow(std::int32_t row) override { selected.erase(row); }
     void RedrawList() override { ++redraws; }
     void UpdateButtonStates() override { ++buttonUpdates; }
+    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
     void BeginWaitCursor() override { ++waitDepth; }
     void EndWaitCursor() override { --waitDepth; }
 };
