@@ -166,9 +166,18 @@ class FolderDlgTest : public QObject {
         tree->HandleRightClick(tree->visualItemRect(music).center());
         QCOMPARE(labels,
                  QStringList({"Open", "New Folder", "Rename", "Move to Trash", "Copy Path"}));
-        // Right-clicking the empty area removes the selection and shows no menu.
+        // Right of the label or left of the icon the row's item is selected, with
+        // no menu; the empty area below the rows removes the selection.
+        tree->setCurrentItem(tree->topLevelItem(1));
+        const QRect row = tree->visualItemRect(music);
+        for (const QPoint& off : {QPoint(tree->viewport()->width() - 3, row.center().y()),
+                                  QPoint(row.left() - 3, row.center().y())}) {
+            tree->HandleRightClick(off);
+            QCOMPARE(tree->currentItem(), music);
+        }
         tree->HandleRightClick(QPoint(5, tree->viewport()->height() - 2));
         QVERIFY(!Ok(*dialog)->isEnabled());
+        QCOMPARE(labels.size(), 5);  // the one menu above, no other
 
         // Each verb reads the parent again and selects what it made.
         AnswerInput(QStringLiteral("Fresh"));
@@ -217,6 +226,31 @@ class FolderDlgTest : public QObject {
         QCOMPARE(dialog->m_strPath, P("media/STICK"));
         QTest::keyClick(dialog->m_tree, Qt::Key_Return);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
+
+        // Opening Computer again reads it again; the selection stays on the stick
+        // while it is there, and goes to Computer once it is gone.
+        dialog = Open(P("media/STICK"));
+        computer = dialog->m_tree->topLevelItem(1);
+        for (const std::string& selected : {P("media/STICK"), std::string()}) {
+            computer->setExpanded(false);
+            computer->setExpanded(true);
+            QCOMPARE(dialog->m_strPath, selected);
+            m_mounts = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+        }
+    }
+
+    // Enter presses the focused button: from the tree it is OK, Tab leads to OK
+    // and then Cancel.
+    void enterPressesTheFocusedButton() {
+        for (const int tabs : {0, 1, 2}) {
+            auto dialog = Open(P("home/Leaf"));
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(dialog->result(), tabs < 2 ? QDialog::Accepted : QDialog::Rejected);
+        }
     }
 
     void iconCacheHoldsAHundred() {
