@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include "FaultyFileSystem.h"
 #include "GuiTestSupport.h"
 #include "TempDir.h"
+#include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
 #include "export/NameListWriter.h"
 #include "text/UiLanguage.h"
@@ -126,6 +128,68 @@ class NameDialogsTest : public QObject {
                      c.name == "-" ? c.stored : SettingFromNameListFormat(format));
         }
         CSaveNamesDlg::s_saveAsStep = nullptr;
+    }
+
+    // The Save As step starts in the listed folder, then where a list was last
+    // saved in this run, and proposes the listed folder's name.
+    void saveAsStartsWhereTheListIs() {
+        CSaveNamesDlg::s_lastSaveFolder.clear();
+        test::TempDir saved;
+        QStringList asked;
+        CSaveNamesDlg::s_saveAsStep = [&](QWidget*, const CSaveNamesDlg::SaveAsRequest& r) {
+            asked << r.directory + '|' + r.fileName;
+            return QString::fromStdString(saved / "list.txt");
+        };
+        settings::WriteString(QStringLiteral("SaveFileType"), QStringLiteral("E"));
+        SongFileList list;
+        for (int run = 0; run < 2; ++run) {
+            CSaveNamesDlg dialog(list, nullptr);
+            dialog.m_strListedFolder = "/m/Keyboard";
+            test::AnswerNextModal([&](QWidget*) { test::ClickButton(&dialog, "OK"); });
+            dialog.DoModal();
+        }
+        CSaveNamesDlg::s_saveAsStep = nullptr;
+        QCOMPARE(asked, QStringList({"/m/Keyboard|Keyboard.xls",
+                                     QString::fromStdString(saved.path()) + "|Keyboard.xls"}));
+    }
+
+    // Enter presses the button that has the focus, in each dialog and box.
+    void enterPressesTheFocusedButton() {
+        SetUiLanguage(UiLanguage::english);
+        auto pressInNext = [](const char* button) {
+            test::AnswerNextModal([button](QWidget* dialog) {
+                for (QPushButton* candidate : dialog->findChildren<QPushButton*>()) {
+                    if (candidate->objectName() == button ||
+                        candidate->text().remove('&') == button) {
+                        candidate->setFocus();
+                        return QTest::keyClick(candidate, Qt::Key_Return);
+                    }
+                }
+                QFAIL(button);
+            });
+        };
+        for (const char* button : {"2", "1"}) {
+            CEditNameDlg edit;
+            edit.m_strName = QStringLiteral("Song");
+            pressInNext(button);
+            QCOMPARE(edit.DoModal(), button[0] == '1' ? QDialog::Accepted : QDialog::Rejected);
+        }
+        CSaveNamesDlg::s_saveAsStep = [](QWidget*, const CSaveNamesDlg::SaveAsRequest&) {
+            return QString();
+        };
+        SongFileList list;
+        CSaveNamesDlg save(list, nullptr);
+        pressInNext("1");
+        QCOMPARE(save.DoModal(), QDialog::Accepted);
+        CSaveNamesDlg::s_saveAsStep = nullptr;
+        const std::pair<const char*, OverwriteAnswer> answers[] = {
+            {"Yes", OverwriteAnswer::yes},
+            {"No", OverwriteAnswer::no},
+            {"Cancel", OverwriteAnswer::cancel}};
+        for (const auto& [button, answer] : answers) {
+            pressInNext(button);
+            QCOMPARE(AskOverwriteBox(nullptr, QStringLiteral("Replace?")), answer);
+        }
     }
 };
 
