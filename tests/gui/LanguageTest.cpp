@@ -16,8 +16,7 @@ class LanguageTest : public QObject {
 
   private slots:
     // Rows: stored value (null: none), radio clicked before OK ("close": closed
-    // without OK, "Down Down": arrow keys from the first radio, then Enter on the
-    // focused OK; empty: no dialog expected), value stored afterwards; the run is
+    // without OK, empty: no dialog expected), value stored afterwards; the run is
     // German exactly when that is "G".
     void resolution_data() {
         QTest::addColumn<QString>("stored");
@@ -27,8 +26,7 @@ class LanguageTest : public QObject {
                                  {"E", "E", nullptr, "E"},
                                  {"lower case g asks", "g", "1056", "G"},
                                  {"a word asks", "German", "1057", "E"},
-                                 {"arrow keys choose", "", "Down", "E"},
-                                 {"and wrap around", "", "Down Down", "G"},
+                                 {"arrow keys choose", "", "Down", "E"},  // then Enter on OK
                                  {"nothing, closed", nullptr, "close", nullptr}};
         for (const auto& row : rows)
             QTest::newRow(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2])
@@ -55,8 +53,7 @@ class LanguageTest : public QObject {
                 return (void)dialog->close();
             if (answer.startsWith(QLatin1String("Down"))) {
                 dialog->findChild<QWidget*>("1056")->setFocus();
-                for (int i = 0; i < answer.count(QLatin1String("Down")); ++i)
-                    QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);
                 ok->setFocus();
                 return QTest::keyClick(ok, Qt::Key_Return);
             }

@@ -116,21 +116,20 @@ class MainDlgTest : public QObject {
         QCOMPARE(click("1008"), QStringLiteral("100 2"));  // and *.mid for *.sty
     }
 
-    // A stored minimised state or a missing edge opens the window at its own size;
-    // a placement that does not fit its screen is moved, and shrunk, onto it.
+    // A stored minimised state or a missing edge opens the window at its own size.
     void placement_data() {
         QTest::addColumn<QList<int>>("stored");  // left, top, right, bottom, show command
-        QTest::addColumn<QRect>("expected");     // client rectangle, see below
-        const QRect anywhere(-1, -1, 600, 420);  // this size, wholly on the screen
+        QTest::addColumn<QRect>("expected");     // empty: template size; {0,0,1,1}: maximised
         QTest::newRow("normal") << QList<int>{40, 30, 640, 450, 1} << QRect(40, 30, 600, 420);
         QTest::newRow("maximised") << QList<int>{40, 30, 640, 450, 3} << QRect(0, 0, 1, 1);
         QTest::newRow("show minimised") << QList<int>{40, 30, 640, 450, 2} << QRect();
         QTest::newRow("minimise") << QList<int>{40, 30, 640, 450, 6} << QRect();
         QTest::newRow("edge -1") << QList<int>{40, -1, 640, 450, 1} << QRect();
-        QTest::newRow("on no screen") << QList<int>{9000, 9000, 9600, 9420, 1} << anywhere;
-        QTest::newRow("partly off") << QList<int>{700, -200, 1300, 220, 1} << anywhere;
-        QTest::newRow("larger than the screen")
-            << QList<int>{-50, -40, 1950, 1460, 1} << QRect(-1, -1, -1, -1);
+        QTest::newRow("on no screen: to the primary one")
+            << QList<int>{9000, 9000, 9600, 9420, 1} << QRect(0, 0, 600, 420);
+        QTest::newRow("partly off") << QList<int>{700, -200, 1300, 220, 1} << QRect(0, 0, 600, 420);
+        QTest::newRow("larger: fills the screen")
+            << QList<int>{-50, -40, 1950, 1460, 1} << QRect(0, 0, 2000, 1500);
     }
     void placement() {
         QFETCH(QList<int>, stored);
@@ -143,80 +142,55 @@ class MainDlgTest : public QObject {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         if (expected == QRect(0, 0, 1, 1))
             QVERIFY(open.window->isMaximized());
-        else if (expected.isNull())
+        else if (expected.isEmpty())
             QCOMPARE(open.window->size(), DialogUnits(open.window->font()).Size(366, 255));
-        else if (expected.width() < 0)  // shrunk to fill the screen
-            QTRY_COMPARE(open.window->frameGeometry(), screen);
-        else if (expected.x() < 0)
-            QTRY_VERIFY(screen.contains(open.window->frameGeometry()) &&
-                        open.window->size() == expected.size());
+        else if (expected.topLeft().isNull())  // moved whole onto the screen, shrunk if larger
+            QTRY_VERIFY(
+                screen.contains(open.window->frameGeometry()) &&
+                (open.window->size() == expected.size() || open.window->frameGeometry() == screen));
         else
             QCOMPARE(open.window->geometry(), expected);
     }
 
-    void fitIntoArea_data() {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QSize>("minimum");
-        QTest::addColumn<QRect>("fitted");
-        const QRect area(100, 50, 800, 600);  // a second screen beside the first
-        QTest::newRow("inside") << QRect(150, 60, 300, 200) << QSize() << QRect(150, 60, 300, 200);
-        QTest::newRow("off right and bottom")
-            << QRect(800, 600, 300, 200) << QSize() << QRect(600, 450, 300, 200);
-        QTest::newRow("off left and top")
-            << QRect(-500, -10, 300, 200) << QSize() << QRect(100, 50, 300, 200);
-        QTest::newRow("wider") << QRect(0, 100, 1000, 200) << QSize() << QRect(100, 100, 800, 200);
-        QTest::newRow("larger, far away") << QRect(5000, 5000, 900, 700) << QSize() << area;
-        QTest::newRow("cannot shrink")
-            << QRect(300, 300, 900, 700) << QSize(850, 650) << QRect(100, 50, 850, 650);
-    }
     void fitIntoArea() {
-        QFETCH(QRect, frame);
-        QFETCH(QSize, minimum);
-        QFETCH(QRect, fitted);
-        QCOMPARE(FitIntoArea(frame, QRect(100, 50, 800, 600), minimum), fitted);
+        const QRect area(100, 50, 800, 600);  // a second screen beside the first
+        const QRect rows[][2] = {{{150, 60, 300, 200}, {150, 60, 300, 200}},    // inside
+                                 {{800, 600, 300, 200}, {600, 450, 300, 200}},  // off right, below
+                                 {{-500, -10, 300, 200}, {100, 50, 300, 200}},  // off left, above
+                                 {{5000, 5000, 900, 700}, area}};               // larger, far off
+        for (const auto& [frame, fitted] : rows)
+            QCOMPARE(FitIntoArea(frame, area), fitted);
+        // One that cannot shrink enough keeps its top-left corner in the area.
+        QCOMPARE(FitIntoArea({300, 300, 900, 700}, area, {850, 650}), QRect(100, 50, 850, 650));
     }
 
-    // A folder named at start is listed as if picked, and stored at exit; a path
-    // that is no folder is reported and the window goes on without it.
+    // Named at start, a folder is listed as the window opens and stored at exit.
     void startFolder() {
         TempDir folder;
-        WriteSong(folder / "a.mid", "Alpha");
-        for (const std::string& given : {folder / "a.mid", folder.path()}) {
-            OpenMainWindow open;
-            QVERIFY(open.Show());
-            QString message;
-            if (given != folder.path())
-                AnswerNextModal([&message](QWidget* box) {
-                    message = static_cast<QMessageBox*>(box)->text();
-                    ClickButton(box, "OK");
-                });
-            open.window->OpenGivenFolder(given);
-            QCOMPARE(message.isEmpty(), given == folder.path());
-            QCOMPARE(open.Rows().size(), given == folder.path() ? 1 : 0);
+        WriteSong(folder / "a.mid", "Alpha");  // an empty folder would be reported
+        OpenMainWindow open;
+        open.window->SetStartFolder(folder.path());
+        AnswerNextModal([&](QWidget*) {
+            QTRY_COMPARE(open.Control<QLabel>("1001")->text(),
+                         QString::fromStdString(folder.path()));
             open.window->close();
-            QCOMPARE(settings::ReadString("Folder", {}).toStdString(),
-                     given == folder.path() ? given : "");
-        }
+        });
+        open.window->DoModal();
+        QCOMPARE(settings::ReadString("Folder", {}).toStdString(), folder.path());
     }
 
     // Help with no program to open the page says so and names the page.
     void helpWithoutAProgram() {
         OpenMainWindow open;
         QVERIFY(open.Show());
-        for (const char* opener : {"true", "false"}) {
-            g_pageOpener = QString::fromLatin1(opener);
-            QString message;
-            if (opener[0] != 't')
-                AnswerNextModal([&message](QWidget* box) {
-                    message = static_cast<QMessageBox*>(box)->text();
-                    ClickButton(box, "OK");
-                });
-            QTest::mouseClick(open.Control("1065"), Qt::LeftButton);
-            if (opener[0] != 't')
-                QTRY_VERIFY(message.endsWith(FindHelpPage(QDir::currentPath(), false)));
-            QTest::qWait(opener[0] == 't' ? 200 : 0);
-            QVERIFY(message.isEmpty() == (opener[0] == 't'));
-        }
+        g_pageOpener = QStringLiteral("false");  // a program that fails
+        QString message;
+        AnswerNextModal([&message](QWidget* box) {
+            message = static_cast<QMessageBox*>(box)->text();
+            ClickButton(box, "OK");
+        });
+        QTest::mouseClick(open.Control("1065"), Qt::LeftButton);
+        QTRY_VERIFY(message.endsWith("browser:\n" + FindHelpPage(QDir::currentPath(), false)));
     }
 
     // The list stretches, the bottom row moves down, nothing follows the right

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
+#include <tuple>
 
 #include "FaultyFileSystem.h"
 #include "GuiTestSupport.h"
@@ -138,17 +140,15 @@ class NameDialogsTest : public QObject {
         QStringList asked;
         CSaveNamesDlg::s_saveAsStep = [&](QWidget*, const CSaveNamesDlg::SaveAsRequest& r) {
             asked << r.directory + '|' + r.fileName;
-            return QString::fromStdString(saved / "list.txt");
+            return QString::fromStdString(saved / "list.xls");
         };
-        settings::WriteString(QStringLiteral("SaveFileType"), QStringLiteral("E"));
-        SongFileList list;
-        for (int run = 0; run < 2; ++run) {
+        settings::WriteString("SaveFileType", "E");
+        for (SongFileList list; asked.size() < 2;) {
             CSaveNamesDlg dialog(list, nullptr);
             dialog.m_strListedFolder = "/m/Keyboard";
             test::AnswerNextModal([&](QWidget*) { test::ClickButton(&dialog, "OK"); });
             dialog.DoModal();
         }
-        CSaveNamesDlg::s_saveAsStep = nullptr;
         QCOMPARE(asked, QStringList({"/m/Keyboard|Keyboard.xls",
                                      QString::fromStdString(saved.path()) + "|Keyboard.xls"}));
     }
@@ -156,40 +156,23 @@ class NameDialogsTest : public QObject {
     // Enter presses the button that has the focus, in each dialog and box.
     void enterPressesTheFocusedButton() {
         SetUiLanguage(UiLanguage::english);
-        auto pressInNext = [](const char* button) {
-            test::AnswerNextModal([button](QWidget* dialog) {
+        CSaveNamesDlg::s_saveAsStep = [](QWidget*, const auto&) { return QString(); };
+        const std::tuple<const char*, std::function<int()>, int> cases[] = {
+            {"2", [] { return CEditNameDlg().DoModal(); }, QDialog::Rejected},  // Cancel
+            {"1", [] { return CSaveNamesDlg(SongFileList(), nullptr).DoModal(); },
+             QDialog::Accepted},
+            {"No", [] { return int(AskOverwriteBox(nullptr, "?")); }, int(OverwriteAnswer::no)}};
+        for (const auto& [button, run, result] : cases) {
+            test::AnswerNextModal([button = QString::fromLatin1(button)](QWidget* dialog) {
                 for (QPushButton* candidate : dialog->findChildren<QPushButton*>()) {
                     if (candidate->objectName() == button ||
-                        candidate->text().remove('&') == button) {
-                        candidate->setFocus();
-                        return QTest::keyClick(candidate, Qt::Key_Return);
-                    }
+                        candidate->text().remove('&') == button)
+                        return candidate->setFocus(), QTest::keyClick(candidate, Qt::Key_Return);
                 }
-                QFAIL(button);
             });
-        };
-        for (const char* button : {"2", "1"}) {
-            CEditNameDlg edit;
-            edit.m_strName = QStringLiteral("Song");
-            pressInNext(button);
-            QCOMPARE(edit.DoModal(), button[0] == '1' ? QDialog::Accepted : QDialog::Rejected);
+            QCOMPARE(run(), result);
         }
-        CSaveNamesDlg::s_saveAsStep = [](QWidget*, const CSaveNamesDlg::SaveAsRequest&) {
-            return QString();
-        };
-        SongFileList list;
-        CSaveNamesDlg save(list, nullptr);
-        pressInNext("1");
-        QCOMPARE(save.DoModal(), QDialog::Accepted);
         CSaveNamesDlg::s_saveAsStep = nullptr;
-        const std::pair<const char*, OverwriteAnswer> answers[] = {
-            {"Yes", OverwriteAnswer::yes},
-            {"No", OverwriteAnswer::no},
-            {"Cancel", OverwriteAnswer::cancel}};
-        for (const auto& [button, answer] : answers) {
-            pressInNext(button);
-            QCOMPARE(AskOverwriteBox(nullptr, QStringLiteral("Replace?")), answer);
-        }
     }
 };
 
