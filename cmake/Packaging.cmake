@@ -32,6 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TUNETITLER_GUI)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+    # xdg-open shows the help pages in the desktop's browser; Qt's translations
+    # give the standard buttons and the Save As dialog the system's language.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 endif()
 
 include(CPack)

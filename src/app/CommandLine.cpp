@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "desktop/HelpPage.h"
 #include "desktop/MessageBoxes.h"
@@ -50,7 +51,45 @@ bool Print(const std::string& text) {
     return std::fflush(stdout) == 0 && written;
 }
 
+// `path` with empty and "." steps dropped and each ".." taking the step before
+// it away; absolute, without a trailing '/' (the root stays "/").
+std::string CleanAbsolutePath(std::string_view path) {
+    std::vector<std::string_view> steps;
+    while (!path.empty()) {
+        const std::size_t slash = path.find('/');
+        const std::string_view step = path.substr(0, slash);
+        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+        if (step == "..") {
+            if (!steps.empty())
+                steps.pop_back();
+        } else if (!step.empty() && step != ".") {
+            steps.push_back(step);
+        }
+    }
+    std::string clean;
+    for (const std::string_view step : steps)
+        (clean += '/') += step;
+    return clean.empty() ? std::string("/") : clean;
+}
+
 }  // namespace
+
+std::string FolderArgument(int argc, char** argv, const std::string& currentDir) {
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg.empty() || (!optionsEnded && arg.front() == '-'))
+            continue;
+        if (arg.front() == '/')
+            return CleanAbsolutePath(arg);
+        return CleanAbsolutePath(currentDir + '/' + std::string(arg));
+    }
+    return {};
+}
 
 std::optional<int> HandleCommandLine(int argc, char** argv) {
     std::string text;
@@ -62,22 +101,28 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
             // The language is only known once the settings are read, which this
             // option must not do: the text is in the start language.
             text =
-                Tr("Usage: Tunetitler [--help | --version]\n"
+                Tr("Usage: Tunetitler [FOLDER]\n"
+                   "       Tunetitler --help | --version\n"
                    "\n"
                    "Renames song files (Standard MIDI *.mid, style *.sty and pattern *.pat\n"
                    "files) after the title stored inside them. Started without options, it\n"
-                   "opens its window.\n"
+                   "opens its window. Given a FOLDER, it lists the song files there at once,\n"
+                   "as if the folder had been chosen with Select Folder; when Tunetitler is\n"
+                   "already running, that copy comes to the front and lists the FOLDER.\n"
                    "\n"
                    "Options:\n"
                    "  -h, --help  show this text\n"
                    "  --version   show the version\n"
                    "\n"
                    "The command-line tool tunetitler-cli does the same from a terminal.\n",
-                   "Aufruf: Tunetitler [--help | --version]\n"
+                   "Aufruf: Tunetitler [ORDNER]\n"
+                   "        Tunetitler --help | --version\n"
                    "\n"
                    "Benennt Song-Dateien (Standard-MIDI *.mid, Style *.sty und Pattern *.pat)\n"
                    "nach dem darin gespeicherten Titel um. Ohne Optionen gestartet, öffnet es\n"
-                   "sein Fenster.\n"
+                   "sein Fenster. Mit einem ORDNER listet es gleich dessen Song-Dateien, als\n"
+                   "wäre der Ordner mit „Ordner wählen“ gewählt worden; läuft Tunetitler\n"
+                   "schon, kommt das laufende Programm nach vorn und listet den ORDNER.\n"
                    "\n"
                    "Optionen:\n"
                    "  -h, --help  diesen Text zeigen\n"

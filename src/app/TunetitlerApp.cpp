@@ -2,14 +2,18 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
+#include <filesystem>
+#include <system_error>
 
+#include "app/CommandLine.h"
 #include "desktop/AppIcon.h"
 #include "desktop/SingleInstance.h"
 #include "ui/MainDlg.h"
 
 namespace tt {
 
-CTunetitlerApp::CTunetitlerApp(int& argc, char** argv) : m_app(argc, argv) {}
+CTunetitlerApp::CTunetitlerApp(int& argc, char** argv)
+    : m_argc(argc), m_argv(argv), m_app(argc, argv) {}
 
 void CTunetitlerApp::LoadQtTranslations() {
     if (m_qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -18,9 +22,22 @@ void CTunetitlerApp::LoadQtTranslations() {
 }
 
 int CTunetitlerApp::InitInstance() {
+    std::error_code error;
+    const std::string currentDir = std::filesystem::current_path(error).native();
+    // Qt has taken its own options out of the arguments by now.
+    const std::string folder = FolderArgument(m_argc, m_argv, currentDir);
     SingleInstance instance;
-    if (!instance.Claim())
-        return 0;  // the running copy is in front now; nothing else is touched
+    switch (instance.Claim(QByteArray::fromStdString(folder))) {
+        case SingleInstance::Claimed::answered:
+            return 0;  // the running copy is in front now; nothing else is touched
+        case SingleInstance::Claimed::notResponding:
+            LoadQtTranslations();
+            QApplication::setWindowIcon(AppIcon());
+            ShowNotRespondingBox();
+            return 1;
+        case SingleInstance::Claimed::first:
+            break;
+    }
 
     LoadQtTranslations();
     QApplication::setWindowIcon(AppIcon());
@@ -31,8 +48,8 @@ int CTunetitlerApp::InitInstance() {
     QApplication::setQuitOnLastWindowClosed(false);
 
     CMainDlg mainWindow;
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &mainWindow,
-                     [&mainWindow]() { RaiseProgramWindows(&mainWindow); });
+    mainWindow.FollowLaterStarts(instance);
+    mainWindow.SetStartFolder(folder);
     mainWindow.DoModal();
     return 0;
 }

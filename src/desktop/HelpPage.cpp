@@ -1,9 +1,30 @@
 #include "desktop/HelpPage.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+
+#include "desktop/MessageBoxes.h"
+#include "text/UiLanguage.h"
 
 namespace tt {
+
+namespace {
+
+void ReportNoProgram(QWidget* owner, const QString& page) {
+    ShowWarningBox(owner, QString::fromUtf8(Tr("No program could open the help page. Open it "
+                                               "in a web browser:\n%1",
+                                               "Kein Programm konnte die Hilfeseite öffnen. "
+                                               "Öffnen Sie sie in einem Webbrowser:\n%1"))
+                              .arg(QDir::toNativeSeparators(page)));
+}
+
+}  // namespace
 
 QString FindHelpPage(const QString& startDir, bool german) {
     const QString name =
@@ -18,6 +39,36 @@ QString FindHelpPage(const QString& startDir, bool german) {
             return page.absoluteFilePath();
     }
     return {};
+}
+
+void OpenHelpPage(QWidget* owner, const QString& page) {
+    const QString opener = QStandardPaths::findExecutable(g_pageOpener);
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+            ReportNoProgram(owner, page);
+        return;
+    }
+    // The opener tells by its exit status whether a program took the page; it
+    // may take as long as that program runs, so the window does not wait for it.
+    auto* process = new QProcess(owner);
+    const QPointer<QWidget> box = owner;
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, box, page](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((status != QProcess::NormalExit || exitCode != 0) && box)
+                             ReportNoProgram(box, page);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, box, page](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         if (box)
+                             ReportNoProgram(box, page);
+                     });
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start(opener, {page});
 }
 
 }  // namespace tt

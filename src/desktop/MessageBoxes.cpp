@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QMessageBox>
 
+#include "desktop/DialogRules.h"
+
 namespace tt {
 
 void ShowWarningBox(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::Ok,
                     parent);
+    ApplyDialogRules(box);
     box.exec();
 }
 
@@ -16,6 +19,7 @@ OverwriteAnswer AskOverwriteBox(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     box.setEscapeButton(QMessageBox::Cancel);
+    ApplyDialogRules(box);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return OverwriteAnswer::yes;

@@ -4,26 +4,54 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 #include "desktop/MainWindowTitle.h"
+#include "desktop/MessageBoxes.h"
+#include "desktop/SettingsStore.h"
 
 namespace tt {
 
 namespace {
 
 const QByteArray kRaiseRequest = "raise\n";
+const QByteArray kOpenRequest = "open ";  // followed by the folder in base64 and a line end
 const QByteArray kRaiseDone = "done\n";
 
-// A starting copy may hold the lock a moment before it listens: keep trying this long.
-constexpr int kContactAttempts = 100;
-constexpr int kAttemptPauseMs = 50;
+// A starting copy may hold the lock a moment before it listens: try again after
+// this pause until the answer time is up.
+constexpr std::chrono::milliseconds kAttemptPause(50);
+
+int MsLeft(const QDeadlineTimer& deadline) {
+    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
+}
+
+// Asks the running copy to act on `request` and waits for its answer until
+// `deadline`. False when it could not be reached or did not answer.
+bool AskRunningCopy(const QByteArray& request, const QDeadlineTimer& deadline) {
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::ServerName());
+    if (!socket.waitForConnected(MsLeft(deadline)))
+        return false;
+    socket.write(request);
+    if (!socket.waitForBytesWritten(MsLeft(deadline)))
+        return false;
+    // Wait for the answer, so the running copy has acted before this one ends.
+    while (!socket.canReadLine()) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(MsLeft(deadline)))
+            return false;
+    }
+    return socket.readLine() == kRaiseDone;
+}
 
 }  // namespace
 
@@ -46,24 +74,30 @@ QString SingleInstance::ServerName() {
     return QDir(folder).filePath(app.left(32) + QLatin1Char('-') + QString::fromLatin1(hash));
 }
 
-bool SingleInstance::Claim() {
+SingleInstance::Claimed SingleInstance::Claim(const QByteArray& folder,
+                                              std::chrono::milliseconds answerTimeout) {
     const QString name = ServerName();
     m_lock = std::make_unique<QLockFile>(name + QStringLiteral(".lock"));
     // A lock is stale only when its holder has died, however long a run lasts.
     m_lock->setStaleLockTime(0);
-    for (int attempt = 0; attempt < kContactAttempts; ++attempt) {
+    const QByteArray request =
+        folder.isEmpty() ? kRaiseRequest : kOpenRequest + folder.toBase64() + '\n';
+    const QDeadlineTimer deadline(answerTimeout);
+    for (;;) {
         if (m_lock->tryLock(0)) {
             Listen();
-            return true;
+            return Claimed::first;
         }
         if (m_lock->error() != QLockFile::LockFailedError)
-            return true;  // no lock can be made here: run without the guard
-        if (AskRunningCopyToRaise())
-            return false;
-        QThread::msleep(kAttemptPauseMs);
+            return Claimed::first;  // no lock can be made here: run without the guard
+        if (AskRunningCopy(request, deadline))
+            return Claimed::answered;
+        // The holder lives but has not answered (it may be starting, or hang).
+        if (deadline.hasExpired())
+            return Claimed::notResponding;
+        QThread::msleep(static_cast<unsigned long>(
+            std::min<qint64>(kAttemptPause.count(), deadline.remainingTime())));
     }
-    // The holder lives but does not answer: it is still the running copy.
-    return false;
 }
 
 void SingleInstance::Listen() {
@@ -79,31 +113,26 @@ void SingleInstance::Listen() {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket]() {
                 if (!socket->canReadLine())
                     return;
-                if (socket->readLine() == kRaiseRequest) {
+                const QByteArray request = socket->readLine();
+                if (request == kRaiseRequest || request.startsWith(kOpenRequest)) {
                     emit raiseRequested();
                     socket->write(kRaiseDone);
                     socket->flush();
+                    // Listing a folder can take a while: the other start has its
+                    // answer first, so it never waits on the listing.
+                    if (request.startsWith(kOpenRequest)) {
+                        const QByteArray folder =
+                            QByteArray::fromBase64(request.mid(kOpenRequest.size()).trimmed());
+                        QTimer::singleShot(0, this, [this, folder]() {
+                            if (!folder.isEmpty())
+                                emit folderRequested(folder);
+                        });
+                    }
                 }
                 socket->disconnectFromServer();
             });
         }
     });
-}
-
-bool SingleInstance::AskRunningCopyToRaise() {
-    QLocalSocket socket;
-    socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(500))
-        return false;
-    socket.write(kRaiseRequest);
-    if (!socket.waitForBytesWritten(1000))
-        return false;
-    // Wait for the answer, so the running copy has acted before this one ends.
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(2000))
-            return socket.state() != QLocalSocket::ConnectedState;
-    }
-    return true;
 }
 
 void RaiseProgramWindows(QWidget* mainWindow) {
@@ -117,6 +146,19 @@ void RaiseProgramWindows(QWidget* mainWindow) {
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog != mainWindow)
         raise(dialog);
+}
+
+void ShowNotRespondingBox() {
+    const char* english = "Tunetitler is already running but does not respond.";
+    const char* german = "Tunetitler läuft bereits, reagiert aber nicht.";
+    // Only what was stored counts: this start must not ask for a language.
+    const QString language = settings::ReadString(QStringLiteral("Language"), QString());
+    QString text = QString::fromUtf8(english) + QLatin1Char('\n') + QString::fromUtf8(german);
+    if (language == QLatin1String("E"))
+        text = QString::fromUtf8(english);
+    else if (language == QLatin1String("G"))
+        text = QString::fromUtf8(german);
+    ShowWarningBox(nullptr, text);
 }
 
 }  // namespace tt

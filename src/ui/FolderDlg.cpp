@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "desktop/DialogRules.h"
 #include "desktop/DialogUnits.h"
 #include "shell/ShellFolder.h"
 #include "text/UiLanguage.h"
@@ -23,15 +24,15 @@ CFolderDlg::CFolderDlg(bool destination, QWidget* parent,
     m_ok->setObjectName(QStringLiteral("1"));
     m_ok->setGeometry(units.Rect(82, 211, 50, 14));
     m_ok->setDefault(true);
-    m_ok->setAutoDefault(true);
     m_cancel->setObjectName(QStringLiteral("2"));
     m_cancel->setGeometry(units.Rect(140, 211, 50, 14));
-    m_cancel->setAutoDefault(false);
     m_tree->setObjectName(QStringLiteral("1011"));
     m_tree->setGeometry(units.Rect(4, 4, 265, 202));
     m_tree->setExpandsOnDoubleClick(false);  // the double click decides itself
     setTabOrder(m_tree, m_ok);
     setTabOrder(m_ok, m_cancel);
+    // Enter on a focused Cancel cancels; from the tree it is OK.
+    ApplyDialogRules(*this);
 
     connect(m_ok, &QPushButton::clicked, this, &CFolderDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CFolderDlg::reject);

@@ -1,10 +1,12 @@
 #include "ui/LanguageDlg.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "desktop/DialogRules.h"
 #include "desktop/DialogUnits.h"
 #include "desktop/SettingsStore.h"
 #include "desktop/WidenToText.h"
@@ -62,6 +64,31 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent) {
     WidenToText(m_english);
     setTabOrder(m_german, m_english);
     setTabOrder(m_english, m_ok);
+    for (QRadioButton* radio : {m_german, m_english})
+        radio->installEventFilter(this);
+    ApplyDialogRules(*this);
+}
+
+bool CLanguageDlg::eventFilter(QObject* watched, QEvent* event) {
+    // An arrow key moves to the other language and chooses it, as a click does
+    // (the group wraps around); the toolkit alone would only move the focus
+    // while no language is chosen yet.
+    if (event->type() == QEvent::KeyPress && (watched == m_german || watched == m_english)) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_Left:
+            case Qt::Key_Right: {
+                QRadioButton* other = watched == m_german ? m_english : m_german;
+                other->setFocus(Qt::TabFocusReason);
+                other->click();
+                return true;
+            }
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CLanguageDlg::UpdateData() {

@@ -24,6 +24,7 @@ class CLanguageDlg : public QDialog {
 
   protected:
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void OnLanguageClicked();

@@ -11,13 +11,16 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 #include "desktop/AppIcon.h"
 #include "desktop/DialogUnits.h"
 #include "desktop/MainWindowTitle.h"
 #include "desktop/MessageBoxes.h"
+#include "desktop/ScreenFit.h"
 #include "desktop/SettingsStore.h"
+#include "desktop/SingleInstance.h"
 #include "desktop/WidenToText.h"
 #include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
@@ -76,6 +79,7 @@ CMainDlg::CMainDlg(FileSystem& fs, QWidget* parent)
     m_engine.m_bMidFiles = m_engine.m_bStyFiles = m_engine.m_bPatFiles = false;
     m_engine.m_bEditNames = m_engine.m_bCorrespondingFiles = false;
     CreateControls();
+    KeepOnScreen(*this);
     // Enter is ignored anywhere in this window, so it is caught before any control.
     qApp->installEventFilter(this);
 }
@@ -188,7 +192,18 @@ void CMainDlg::SetGermanTexts() {
 int CMainDlg::DoModal() {
     if (!OnInitDialog())
         return QDialog::Rejected;
+    // Listed once the window shows, so that a message or the progress window has
+    // the window to show over.
+    if (!m_strStartFolder.empty())
+        QTimer::singleShot(0, this, [this]() { OpenGivenFolder(m_strStartFolder); });
     return exec();
+}
+
+void CMainDlg::FollowLaterStarts(SingleInstance& instance) {
+    connect(&instance, &SingleInstance::raiseRequested, this,
+            [this]() { RaiseProgramWindows(this); });
+    connect(&instance, &SingleInstance::folderRequested, this,
+            [this](const QByteArray& folder) { OpenGivenFolder(folder.toStdString()); });
 }
 
 bool CMainDlg::OnInitDialog() {
@@ -222,6 +237,7 @@ bool CMainDlg::OnInitDialog() {
         return false;
     }
     m_listFiles->setFocus();
+    m_bInitialized = true;
     return true;
 }
 

@@ -16,6 +16,7 @@ namespace tt {
 
 class CFileListCtrl;
 class ProgressWindow;
+class SingleInstance;
 
 // Opens the folder picker: parent, destination mode, start folder going in and
 // the chosen folder coming out; false on Cancel. The window uses PickFolder
@@ -40,6 +41,17 @@ class CMainDlg : public QDialog, public EngineUi {
     // Resolves the language, restores the settings and the placement. False when
     // the window could not be set up: it is then closed, and nothing is saved.
     bool OnInitDialog();
+
+    // A folder named from outside (the command line, another start): listed as if
+    // picked with "Select Folder". A path that is no folder is reported and nothing
+    // changes. While work runs or a dialog of the program is open, the folder is
+    // not taken (the dialog the user is in is brought to the front instead).
+    void OpenGivenFolder(const std::string& folder);
+    // The folder to list as soon as the window shows (the command line's); empty: none.
+    void SetStartFolder(std::string folder) { m_strStartFolder = std::move(folder); }
+    // Later starts of the program bring this window to the front and hand it their
+    // folder.
+    void FollowLaterStarts(SingleInstance& instance);
 
     void SetFolderPicker(FolderPickFunction pick) { m_pickFolder = std::move(pick); }
     RenameEngine& engine() { return m_engine; }
@@ -98,8 +110,10 @@ class CMainDlg : public QDialog, public EngineUi {
 
     RenameEngine m_engine;
     FolderPickFunction m_pickFolder;
-    QString m_szStartDir;  // current folder at start: the help pages are looked up there
+    QString m_szStartDir;          // current folder at start: the help pages are looked up there
+    std::string m_strStartFolder;  // named on the command line
     bool m_bFirstFolderPick = true;
+    bool m_bInitialized = false;  // OnInitDialog has set the window up
     int m_nMarginLeft = 0;
     int m_nMarginTop = 0;
     int m_nMarginRight = 0;

@@ -1,8 +1,7 @@
 // The main window's commands. Each reads the check boxes into the working state
 // first and gives the keyboard focus back to the list when done.
+#include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
-#include <QUrl>
 
 #include "desktop/HelpPage.h"
 #include "desktop/MessageBoxes.h"
@@ -10,6 +9,7 @@
 #include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
+#include "ui/ProgressWindow.h"
 #include "ui/SaveNamesDlg.h"
 #include "ui/WindowPlacement.h"
 
@@ -20,6 +20,22 @@ void CMainDlg::TakeFolder(const std::string& folder) {
     m_bFirstFolderPick = false;
     m_engine.RefreshFileList();
     UpdateData(false);
+}
+
+void CMainDlg::OpenGivenFolder(const std::string& folder) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!m_bInitialized || m_progress->IsWorking() || (modal != nullptr && modal != this))
+        return;
+    const std::optional<FileInfo> info = m_engine.fileSystem().Stat(folder);
+    if (!info || !info->isDirectory) {
+        ShowWarningBox(
+            this, QString::fromUtf8(Tr("This is not a folder:\n%1", "Das ist kein Ordner:\n%1"))
+                      .arg(PathFromCore(folder)));
+        return;
+    }
+    UpdateData(true);
+    TakeFolder(folder);
+    m_listFiles->setFocus();
 }
 
 void CMainDlg::OnSelectFolder() {
@@ -69,6 +85,7 @@ void CMainDlg::OnCopyRename() {
 
 void CMainDlg::OnSave() {
     CSaveNamesDlg dialog(m_engine.m_songFiles, this);
+    dialog.m_strListedFolder = m_engine.m_strFolder;
     dialog.DoModal();
     m_listFiles->setFocus();
 }
@@ -76,7 +93,7 @@ void CMainDlg::OnSave() {
 void CMainDlg::OnHelpButton() {
     const QString page = FindHelpPage(m_szStartDir, CurrentUiLanguage() == UiLanguage::german);
     if (!page.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+        OpenHelpPage(this, page);
     m_listFiles->setFocus();
 }
 

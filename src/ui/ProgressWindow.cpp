@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "desktop/DialogRules.h"
 #include "desktop/DialogUnits.h"
 #include "text/UiLanguage.h"
 
@@ -56,6 +57,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     m_cancel->setGeometry(du.Rect(143, 35, 50, 14));
     m_cancel->setDefault(true);
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::reject);
+    ApplyDialogRules(*this);
 }
 
 ProgressWindow::~ProgressWindow() {

@@ -2,16 +2,19 @@
 
 #include <QButtonGroup>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <new>
 #include <string_view>
 
+#include "desktop/DialogRules.h"
 #include "desktop/DialogUnits.h"
 #include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
 #include "export/NameListWriter.h"
+#include "platform/PathText.h"
 #include "text/UiLanguage.h"
 
 namespace tt {
@@ -28,6 +31,11 @@ QString RunSaveAsDialog(QWidget* parent, const CSaveNamesDlg::SaveAsRequest& req
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.nameFilters);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    ApplyDialogRules(dialog);
     // Asking before an existing file is replaced is the dialog's default.
     if (dialog.exec() != QDialog::Accepted)
         return {};
@@ -72,6 +80,7 @@ CSaveNamesDlg::CSaveNamesDlg(const SongFileList& songFiles, QWidget* parent)
     ok->setGeometry(units.Rect(70, 64, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    ApplyDialogRules(*this);
 }
 
 QStringList CSaveNamesDlg::NameFilters(const char* classicFilter) {
@@ -116,21 +125,25 @@ void CSaveNamesDlg::accept() {
         return;
     const auto format = static_cast<NameListFormat>(m_nFileType);
     const SaveAsParameters& parameters = SaveAsParametersFor(format);
-    const SaveAsRequest request{QString::fromUtf8(SaveAsTitle(format)),
-                                NameFilters(parameters.filter),
-                                QString::fromLatin1(parameters.defaultExtension).mid(1)};
+    const QString extension = QString::fromLatin1(parameters.defaultExtension);
+    const std::string folderName = NameOf(m_strListedFolder);
+    const SaveAsRequest request{
+        QString::fromUtf8(SaveAsTitle(format)), NameFilters(parameters.filter), extension.mid(1),
+        s_lastSaveFolder.isEmpty() ? PathFromCore(m_strListedFolder) : s_lastSaveFolder,
+        folderName.empty() ? QString() : PathFromCore(folderName) + extension};
     const QString path =
         s_saveAsStep ? s_saveAsStep(this, request) : RunSaveAsDialog(this, request);
-    if (!path.isEmpty())
-        WriteList(path, format);
+    if (!path.isEmpty() && WriteList(path, format))
+        s_lastSaveFolder = QFileInfo(path).absolutePath();
     settings::WriteString(QString::fromLatin1(kSaveFileTypeKey),
                           QString::fromLatin1(SettingFromNameListFormat(format)));
     QDialog::accept();
 }
 
-void CSaveNamesDlg::WriteList(const QString& path, NameListFormat format) {
+bool CSaveNamesDlg::WriteList(const QString& path, NameListFormat format) {
     try {
         WriteNameList(*m_pFileSystem, PathToCore(path), m_songFiles, format);
+        return true;
     } catch (const NameListCreateError&) {
         ShowWarningBox(this, QString::fromUtf8(ErrorCreatingFileText()));
     } catch (const FileError& error) {
@@ -140,6 +153,7 @@ void CSaveNamesDlg::WriteList(const QString& path, NameListFormat format) {
     } catch (const std::bad_alloc&) {
         ShowWarningBox(this, QString::fromLatin1(kOutOfMemoryText));
     }
+    return false;
 }
 
 }  // namespace tt

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <string>
 
 #include "engine/SongFileList.h"
 #include "export/NameListFormat.h"
@@ -14,7 +15,9 @@ class QButtonGroup;
 namespace tt {
 
 // "Save Midi Names": the user picks one of the three list formats; OK asks for
-// the file name in a Save As dialog and writes the list. The format is remembered
+// the file name in a Save As dialog, which starts in the folder last saved to in
+// this run (else in the listed folder) and proposes the listed folder's name with
+// the format's extension, and writes the list. The format is remembered
 // in "SaveFileType" on every OK that has a format chosen, also when nothing is
 // written. There is no Cancel button: the close box and Esc end the dialog without
 // writing. Controls carry their ids as object names ("1070", "1067"-"1069", "1").
@@ -28,12 +31,19 @@ class CSaveNamesDlg : public QDialog {
     int m_nFileType = 0;
     // Where the list is written; the real file system unless a test says otherwise.
     FileSystem* m_pFileSystem = &SystemFileSystem();
+    // The listed folder: where the Save As dialog starts until a list was saved in
+    // this run, and whose name it proposes for the file.
+    std::string m_strListedFolder;
+    // The folder a list was last saved to in this run; empty before the first.
+    inline static QString s_lastSaveFolder;
 
     // What the Save As step is asked with.
     struct SaveAsRequest {
         QString title;
         QStringList nameFilters;  // in Qt's form, "Textdatei (*.txt)"
         QString defaultSuffix;    // without the dot
+        QString directory;        // where it starts; empty: the toolkit's choice
+        QString fileName;         // the name it proposes; may be empty
     };
     // Replaces the Save As step (tests): returns the chosen path, empty for cancel.
     // Unset, the toolkit's Save As dialog asks, with its overwrite prompt.
@@ -54,7 +64,8 @@ class CSaveNamesDlg : public QDialog {
 
   private:
     void OnInitDialog();
-    void WriteList(const QString& path, NameListFormat format);
+    // True when the list was written; otherwise the user has been told why not.
+    bool WriteList(const QString& path, NameListFormat format);
 
     const SongFileList& m_songFiles;
     QButtonGroup* m_group;

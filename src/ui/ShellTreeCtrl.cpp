@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOption>
 #include <QUrl>
 #include <algorithm>
 
@@ -171,18 +172,51 @@ void CShellTreeCtrl::HandleItemExpanding(QTreeWidgetItem* item) {
     if (data->expandedOnce && !virtualFolder)
         return;
     data->expandedOnce = true;
-    const QTreeWidgetItem* current = currentItem();
-    for (QTreeWidgetItem* ancestor = current ? current->parent() : nullptr; ancestor != nullptr;
-         ancestor = ancestor->parent()) {
-        if (ancestor == item) {
-            setCurrentItem(item);
+    // A selection below the item is found again by the IDs leading down to it.
+    std::vector<shell::IdList> selectedBelow;
+    for (QTreeWidgetItem* below = currentItem(); below != nullptr; below = below->parent()) {
+        if (below == item) {
+            setCurrentItem(item);  // the old children go; the selection must not follow
             break;
         }
+        if (const ShellTreeItemData* belowData = ItemData(below))
+            selectedBelow.push_back(belowData->relativeId);
+        if (below->parent() == nullptr)
+            selectedBelow.clear();  // not below the item
     }
     qDeleteAll(item->takeChildren());
     if (auto folder = data->parentFolder->BindToObject(data->relativeId.data()))
         InsertChildFolders(folder, &data->absoluteId, item);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    if (!selectedBelow.empty())
+        SelectAgain(item, selectedBelow);
+}
+
+void CShellTreeCtrl::SelectAgain(QTreeWidgetItem* item, std::vector<shell::IdList> idsUp) {
+    std::vector<QTreeWidgetItem*> opened;
+    QTreeWidgetItem* at = item;
+    while (at != nullptr && !idsUp.empty()) {
+        const shell::IdList id = std::move(idsUp.back());
+        idsUp.pop_back();
+        if (at != item && !at->isExpanded()) {
+            ExpandQuietly(at, true);
+            opened.push_back(at);
+        }
+        QTreeWidgetItem* found = nullptr;
+        for (int i = 0; i < at->childCount() && found == nullptr; ++i) {
+            const ShellTreeItemData* childData = ItemData(at->child(i));
+            if (childData != nullptr && childData->relativeId == id)
+                found = at->child(i);
+        }
+        at = found;
+    }
+    if (at == nullptr) {
+        // Gone (a medium taken out): the branches opened to look stay closed.
+        for (auto it = opened.rbegin(); it != opened.rend(); ++it)
+            ExpandQuietly(*it, false, false);
+        return;
+    }
+    setCurrentItem(at);
 }
 
 void CShellTreeCtrl::HandleDeleteItem(QTreeWidgetItem* item) {
@@ -268,14 +302,42 @@ void CShellTreeCtrl::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+QTreeWidgetItem* CShellTreeCtrl::ItemInRow(const QPoint& pos) const {
+    // Left or right of the item's text counts as its row too.
+    const int left = columnViewportPosition(0);
+    return itemAt(
+        QPoint(std::clamp(pos.x(), left, left + std::max(columnWidth(0), 1) - 1), pos.y()));
+}
+
+bool CShellTreeCtrl::OnIconOrLabel(QTreeWidgetItem* item, const QPoint& pos) {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualItemRect(item);
+    option.features |= QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    option.text = item->text(0);
+    option.icon = item->icon(0);
+    option.decorationSize = iconSize();
+    const QRect icon = style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
+    const QRect text = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    // The text's cell runs to the column's end; the label only as far as its text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int labelEnd =
+        text.left() + option.fontMetrics.horizontalAdvance(option.text) + 2 * margin;
+    return option.rect.contains(pos) && pos.x() >= std::min(icon.left(), text.left()) &&
+           pos.x() < std::min(labelEnd, option.rect.right() + 1);
+}
+
 void CShellTreeCtrl::HandleRightClick(const QPoint& pos) {
-    QTreeWidgetItem* item = itemAt(pos);
+    // The row's item is selected wherever in the row the click was; the menu
+    // opens only on its icon or label. Below the last row the selection goes.
+    QTreeWidgetItem* item = ItemInRow(pos);
     setCurrentItem(item);
     if (item == nullptr) {
         clearSelection();
         return;
     }
-    ShowContextMenu(item, viewport()->mapToGlobal(pos));
+    if (OnIconOrLabel(item, pos))
+        ShowContextMenu(item, viewport()->mapToGlobal(pos));
 }
 
 std::vector<shell::Verb> CShellTreeCtrl::CommandsOf(QTreeWidgetItem* item) const {

@@ -30,7 +30,8 @@ struct ShellTreeItemData {
 // The folder tree of the folder picker: the namespace below the desktop (Home,
 // Computer, Network, the desktop's folders) and below each item its subfolders,
 // read on first expansion. Computer and Network are read again at every
-// expansion, since volumes come and go with their media.
+// expansion, since volumes come and go with their media; a selection below them
+// stays where it was when its folder is still there.
 class CShellTreeCtrl : public QTreeWidget {
     Q_OBJECT
 
@@ -52,7 +53,9 @@ class CShellTreeCtrl : public QTreeWidget {
     // Reads the item's children on its first expansion (Computer and Network: on
     // every expansion).
     void HandleItemExpanding(QTreeWidgetItem* item);
-    // Selects the item at `pos` (viewport coordinates) and shows its context menu.
+    // Selects the item in the row at `pos` (viewport coordinates) and, when `pos`
+    // is on its icon or label, shows its context menu; off any row, the selection
+    // is removed.
     void HandleRightClick(const QPoint& pos);
     // Removes the item and releases its record and those of its children.
     void HandleDeleteItem(QTreeWidgetItem* item);
@@ -86,6 +89,11 @@ class CShellTreeCtrl : public QTreeWidget {
     // Reads the children of `parent` (the top level for null) again and selects the
     // child at `selectPath`, else `parent`.
     void RefreshChildren(QTreeWidgetItem* parent, const std::string& selectPath);
+    // Selects the item below `item` reached by these relative IDs, the last one
+    // first below `item`; leaves the selection on `item` when it is gone.
+    void SelectAgain(QTreeWidgetItem* item, std::vector<shell::IdList> idsUp);
+    QTreeWidgetItem* ItemInRow(const QPoint& pos) const;
+    bool OnIconOrLabel(QTreeWidgetItem* item, const QPoint& pos);
     void ShowFailure(const char* format, unsigned long code);
     void FollowSelectedImage(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 

@@ -1,10 +1,9 @@
 #include "ui/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QRect>
-#include <QScreen>
 #include <QWidget>
 
+#include "desktop/ScreenFit.h"
 #include "desktop/SettingsStore.h"
 
 namespace tt {
@@ -14,14 +13,6 @@ namespace {
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 constexpr int kMinimize = 6;
-
-bool OnSomeScreen(const QRect& rect) {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(rect))
-            return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -37,15 +28,10 @@ void RestoreWindowPlacement(QWidget& window) {
     // An empty or inverted rectangle would leave no window to see.
     if (right <= left || bottom <= top)
         return;
-    QRect rect(left, top, right - left, bottom - top);
-    if (!OnSomeScreen(rect)) {
-        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-            const QRect area = primary->availableGeometry();
-            rect.setSize(rect.size().boundedTo(area.size()));
-            rect.moveTopLeft(area.topLeft());
-        }
-    }
-    window.setGeometry(rect);
+    window.setGeometry(left, top, right - left, bottom - top);
+    // Placed under another screen or font size, it may not fit here: the whole
+    // window comes onto its screen (again once shown, when its frame is known).
+    FitOnScreen(window);
     if (showCmd == kShowMaximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }

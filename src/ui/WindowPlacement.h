@@ -11,8 +11,9 @@ namespace tt {
 
 // Applies the stored placement before the window is shown. A missing edge (-1),
 // an empty rectangle or a stored minimised state leaves the window at its own
-// size where the desktop puts it; a rectangle on no present screen is moved onto
-// the primary screen.
+// size where the desktop puts it. The window is moved, and shrunk where it is
+// larger, into the available area of the screen it is on (the primary screen for
+// a rectangle on none).
 void RestoreWindowPlacement(QWidget& window);
 void SaveWindowPlacement(const QWidget& window);
 

@@ -166,7 +166,14 @@ class FolderDlgTest : public QObject {
         tree->HandleRightClick(tree->visualItemRect(music).center());
         QCOMPARE(labels,
                  QStringList({"Open", "New Folder", "Rename", "Move to Trash", "Copy Path"}));
-        // Right-clicking the empty area removes the selection and shows no menu.
+        // Right of the label or left of the icon the row's item is selected, with
+        // no menu; the empty area below the rows removes the selection.
+        const QRect row = tree->visualItemRect(music);
+        for (const int x : {tree->viewport()->width() - 3, row.left() - 3}) {
+            tree->setCurrentItem(tree->topLevelItem(1));
+            tree->HandleRightClick(QPoint(x, row.center().y()));
+            QCOMPARE(tree->currentItem(), music);
+        }
         tree->HandleRightClick(QPoint(5, tree->viewport()->height() - 2));
         QVERIFY(!Ok(*dialog)->isEnabled());
 
@@ -217,6 +224,29 @@ class FolderDlgTest : public QObject {
         QCOMPARE(dialog->m_strPath, P("media/STICK"));
         QTest::keyClick(dialog->m_tree, Qt::Key_Return);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
+
+        // Opening Computer again reads it again; the selection stays on the stick
+        // while it is there, and goes to Computer once it is gone.
+        dialog = Open(P("media/STICK"));
+        computer = dialog->m_tree->topLevelItem(1);
+        for (const std::string& selected : {P("media/STICK"), std::string()}) {
+            computer->setExpanded(false);
+            computer->setExpanded(true);
+            QCOMPARE(dialog->m_strPath, selected);
+            m_mounts = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+        }
+    }
+
+    // Enter presses the focused button: from the tree it is OK, Tab leads to OK
+    // and then Cancel.
+    void enterPressesTheFocusedButton() {
+        for (const QString keys : {"", "\t", "\t\t"}) {
+            auto dialog = Open(P("home/Leaf"));
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+            QTest::keyClicks(QApplication::focusWidget(), keys + '\r');
+            QCOMPARE(dialog->result(), keys.size() < 2 ? QDialog::Accepted : QDialog::Rejected);
+        }
     }
 
     void iconCacheHoldsAHundred() {

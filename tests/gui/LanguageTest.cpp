@@ -26,6 +26,7 @@ class LanguageTest : public QObject {
                                  {"E", "E", nullptr, "E"},
                                  {"lower case g asks", "g", "1056", "G"},
                                  {"a word asks", "German", "1057", "E"},
+                                 {"arrow keys choose", "", "Down", "E"},  // then Enter on OK
                                  {"nothing, closed", nullptr, "close", nullptr}};
         for (const auto& row : rows)
             QTest::newRow(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2])
@@ -50,6 +51,12 @@ class LanguageTest : public QObject {
             shown = ok->isEnabled() ? QStringLiteral("OK enabled") : answer;
             if (answer == QLatin1String("close"))
                 return (void)dialog->close();
+            if (answer.startsWith(QLatin1String("Down"))) {
+                dialog->findChild<QWidget*>("1056")->setFocus();
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);
+                ok->setFocus();
+                return QTest::keyClick(ok, Qt::Key_Return);
+            }
             QTest::mouseClick(dialog->findChild<QWidget*>(answer), Qt::LeftButton);
             QTest::mouseClick(ok, Qt::LeftButton);
         });

@@ -1,7 +1,9 @@
 // The main window's texts, enabling, keys, placement and resize rule.
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 
 #include "GuiTestSupport.h"
@@ -9,7 +11,9 @@
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "desktop/DialogUnits.h"
+#include "desktop/HelpPage.h"
 #include "desktop/MainWindowTitle.h"
+#include "desktop/ScreenFit.h"
 
 using namespace tt;
 using namespace tt::test;
@@ -123,6 +127,9 @@ class MainDlgTest : public QObject {
         QTest::newRow("edge -1") << QList<int>{40, -1, 640, 450, 1} << QRect();
         QTest::newRow("on no screen: to the primary one")
             << QList<int>{9000, 9000, 9600, 9420, 1} << QRect(0, 0, 600, 420);
+        QTest::newRow("partly off") << QList<int>{700, -200, 1300, 220, 1} << QRect(0, 0, 600, 420);
+        QTest::newRow("larger: fills the screen")
+            << QList<int>{-50, -40, 1950, 1460, 1} << QRect(0, 0, 2000, 1500);
     }
     void placement() {
         QFETCH(QList<int>, stored);
@@ -137,10 +144,53 @@ class MainDlgTest : public QObject {
             QVERIFY(open.window->isMaximized());
         else if (expected.isEmpty())
             QCOMPARE(open.window->size(), DialogUnits(open.window->font()).Size(366, 255));
-        else if (expected.topLeft().isNull())  // moved whole onto the primary screen
-            QVERIFY(screen.contains(open.window->frameGeometry()));
+        else if (expected.topLeft().isNull())  // moved whole onto the screen, shrunk if larger
+            QTRY_VERIFY(
+                screen.contains(open.window->frameGeometry()) &&
+                (open.window->size() == expected.size() || open.window->frameGeometry() == screen));
         else
             QCOMPARE(open.window->geometry(), expected);
+    }
+
+    void fitIntoArea() {
+        const QRect area(100, 50, 800, 600);  // a second screen beside the first
+        const QRect rows[][2] = {{{150, 60, 300, 200}, {150, 60, 300, 200}},    // inside
+                                 {{800, 600, 300, 200}, {600, 450, 300, 200}},  // off right, below
+                                 {{-500, -10, 300, 200}, {100, 50, 300, 200}},  // off left, above
+                                 {{5000, 5000, 900, 700}, area}};               // larger, far off
+        for (const auto& [frame, fitted] : rows)
+            QCOMPARE(FitIntoArea(frame, area), fitted);
+        // One that cannot shrink enough keeps its top-left corner in the area.
+        QCOMPARE(FitIntoArea({300, 300, 900, 700}, area, {850, 650}), QRect(100, 50, 850, 650));
+    }
+
+    // Named at start, a folder is listed as the window opens and stored at exit.
+    void startFolder() {
+        TempDir folder;
+        WriteSong(folder / "a.mid", "Alpha");  // an empty folder would be reported
+        OpenMainWindow open;
+        open.window->SetStartFolder(folder.path());
+        AnswerNextModal([&](QWidget*) {
+            QTRY_COMPARE(open.Control<QLabel>("1001")->text(),
+                         QString::fromStdString(folder.path()));
+            open.window->close();
+        });
+        open.window->DoModal();
+        QCOMPARE(settings::ReadString("Folder", {}).toStdString(), folder.path());
+    }
+
+    // Help with no program to open the page says so and names the page.
+    void helpWithoutAProgram() {
+        OpenMainWindow open;
+        QVERIFY(open.Show());
+        g_pageOpener = QStringLiteral("false");  // a program that fails
+        QString message;
+        AnswerNextModal([&message](QWidget* box) {
+            message = static_cast<QMessageBox*>(box)->text();
+            ClickButton(box, "OK");
+        });
+        QTest::mouseClick(open.Control("1065"), Qt::LeftButton);
+        QTRY_VERIFY(message.endsWith("browser:\n" + FindHelpPage(QDir::currentPath(), false)));
     }
 
     // The list stretches, the bottom row moves down, nothing follows the right

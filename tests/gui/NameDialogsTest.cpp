@@ -5,12 +5,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
+#include <tuple>
 
 #include "FaultyFileSystem.h"
 #include "GuiTestSupport.h"
 #include "TempDir.h"
+#include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
 #include "export/NameListWriter.h"
 #include "text/UiLanguage.h"
@@ -132,6 +136,49 @@ class NameDialogsTest : public QObject {
                 QCOMPARE(test::ReadWholeFile(target), NameListContent(list, format));
             QCOMPARE(settings::ReadString(QStringLiteral("SaveFileType"), {}),
                      c.name == "-" ? c.stored : SettingFromNameListFormat(format));
+        }
+        CSaveNamesDlg::s_saveAsStep = nullptr;
+    }
+
+    // The Save As step starts in the listed folder, then where a list was last
+    // saved in this run, and proposes the listed folder's name.
+    void saveAsStartsWhereTheListIs() {
+        CSaveNamesDlg::s_lastSaveFolder.clear();
+        test::TempDir saved;
+        QStringList asked;
+        CSaveNamesDlg::s_saveAsStep = [&](QWidget*, const CSaveNamesDlg::SaveAsRequest& r) {
+            asked << r.directory + '|' + r.fileName;
+            return QString::fromStdString(saved / "list.xls");
+        };
+        settings::WriteString("SaveFileType", "E");
+        for (SongFileList list; asked.size() < 2;) {
+            CSaveNamesDlg dialog(list, nullptr);
+            dialog.m_strListedFolder = "/m/Keyboard";
+            test::AnswerNextModal([&](QWidget*) { test::ClickButton(&dialog, "OK"); });
+            dialog.DoModal();
+        }
+        QCOMPARE(asked, QStringList({"/m/Keyboard|Keyboard.xls",
+                                     QString::fromStdString(saved.path()) + "|Keyboard.xls"}));
+    }
+
+    // Enter presses the button that has the focus, in each dialog and box.
+    void enterPressesTheFocusedButton() {
+        SetUiLanguage(UiLanguage::english);
+        CSaveNamesDlg::s_saveAsStep = [](QWidget*, const auto&) { return QString(); };
+        const std::tuple<const char*, std::function<int()>, int> cases[] = {
+            {"2", [] { return CEditNameDlg().DoModal(); }, QDialog::Rejected},  // Cancel
+            {"1", [] { return CSaveNamesDlg(SongFileList(), nullptr).DoModal(); },
+             QDialog::Accepted},
+            {"No", [] { return int(AskOverwriteBox(nullptr, "?")); }, int(OverwriteAnswer::no)}};
+        for (const auto& [button, run, result] : cases) {
+            test::AnswerNextModal([button = QString::fromLatin1(button)](QWidget* dialog) {
+                for (QPushButton* candidate : dialog->findChildren<QPushButton*>()) {
+                    if (candidate->objectName() == button ||
+                        candidate->text().remove('&') == button)
+                        return candidate->setFocus(), QTest::keyClick(candidate, Qt::Key_Return);
+                }
+            });
+            QCOMPARE(run(), result);
         }
         CSaveNamesDlg::s_saveAsStep = nullptr;
     }

@@ -1,16 +1,25 @@
 // One running copy per user: a second start brings the first copy's dialog to the
-// front and ends untouched; two starts at the same instant leave one running.
+// front and ends untouched, or hands it its folder; two starts at the same instant
+// leave one running; a first copy that does not answer is reported.
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "GuiTestSupport.h"
+#include "MainWindowSupport.h"
+#include "SongFolder.h"
+#include "TempDir.h"
+#include "app/CommandLine.h"
 #include "desktop/SingleInstance.h"
 
 using namespace tt;
+using Claimed = SingleInstance::Claimed;
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
@@ -18,7 +27,7 @@ class SingleInstanceTest : public QObject {
     QTemporaryDir m_runtime;
     QTemporaryDir m_config;  // stays empty: nothing reads or writes settings
 
-    std::unique_ptr<QProcess> StartProgram() {
+    std::unique_ptr<QProcess> StartProgram(const QStringList& arguments = {}, QString cwd = {}) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
@@ -26,16 +35,20 @@ class SingleInstanceTest : public QObject {
                                           {"XDG_CONFIG_HOME", m_config.path()}})
             environment.insert(QString::fromLatin1(name), value);
         process->setProcessEnvironment(environment);
-        process->start(QStringLiteral(TUNETITLER_PROGRAM_PATH), QStringList());
+        process->setWorkingDirectory(cwd);
+        process->start(QStringLiteral(TUNETITLER_PROGRAM_PATH), arguments);
         return process;
     }
 
   private slots:
-    void secondStartRaisesTheRunningCopy() {
+    void initTestCase() {
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         QApplication::setApplicationName(QStringLiteral("Tunetitler"));  // this is the first copy
+    }
+
+    void secondStartRaisesTheRunningCopy() {
         SingleInstance running;
-        QVERIFY(running.Claim());
+        QCOMPARE(running.Claim(), Claimed::first);
         QWidget mainWindow;
         QDialog dialog(&mainWindow);
         connect(&running, &SingleInstance::raiseRequested, &mainWindow,
@@ -66,8 +79,68 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(running.state(), QProcess::Running);
         running.kill();
         running.waitForFinished(5000);
+        // The dead copy's lock is taken over without waiting for an answer.
+        QCOMPARE(SingleInstance().Claim({}, std::chrono::milliseconds(0)), Claimed::first);
+    }
+
+    // A later start's folder, relative to where it starts: listed, or reported.
+    void secondStartHandsOverItsFolder() {
+        test::TempDir folder;
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder / "Songs")));
+        test::WriteSong(folder / "Songs/b.mid", "Beta");  // an empty folder would be reported
+        test::OpenMainWindow open;
+        QVERIFY(open.Show());
+        SingleInstance running;
+        QCOMPARE(running.Claim(), Claimed::first);
+        open.window->FollowLaterStarts(running);
+        test::AnswerNextModal([&folder](QWidget* box) {
+            QCOMPARE(static_cast<QMessageBox*>(box)->text(),
+                     QString::fromStdString("This is not a folder:\n" + folder / "a.mid"));
+            box->close();
+        });
+        for (const std::string argument : {"./a.mid", "Songs"}) {  // relative to `folder`
+            const auto second = StartProgram({QString::fromStdString(argument)},
+                                             QString::fromStdString(folder.path()));
+            QVERIFY(QSignalSpy(second.get(), &QProcess::finished).wait(20000));
+            QCOMPARE(second->exitCode(), 0);
+        }
+        QTRY_COMPARE(open.Control<QLabel>("1001")->text(),
+                     QString::fromStdString(folder / "Songs"));
+    }
+
+    // The running copy (this process, which serves no socket while it waits) never
+    // answers: the later start says so in the stored language, or in both.
+    void frozenFirstCopy() {
+        SingleInstance running;
+        QCOMPARE(running.Claim(), Claimed::first);
+        QCOMPARE(SingleInstance().Claim("/x", std::chrono::milliseconds(300)),
+                 Claimed::notResponding);
+        const QString en = "Tunetitler is already running but does not respond.";
+        const QString de = QString::fromUtf8("Tunetitler läuft bereits, reagiert aber nicht.");
+        for (const auto& [stored, text] : {std::pair{"E", en}, {"G", de}, {"", en + '\n' + de}}) {
+            settings::WriteString("Language", stored);
+            test::AnswerNextModal([text = text](QWidget* box) {
+                QCOMPARE(box->windowTitle() + '|' + static_cast<QMessageBox*>(box)->text(),
+                         "Tunetitler|" + text);
+                box->close();
+            });
+            ShowNotRespondingBox();
+        }
+    }
+
+    // Arguments as Qt leaves them: options are passed over, "--" ends them.
+    void folderArgument() {
+        const char* rows[][3] = {{"-x", "", ""},
+                                 {"--x", "Songs/./new/../", "/start/Songs"},
+                                 {"/a//b/..", "", "/a"},
+                                 {"--", "-dash", "/start/-dash"}};
+        for (const auto& [first, second, folder] : rows) {
+            char* argv[] = {const_cast<char*>("Tunetitler"), const_cast<char*>(first),
+                            const_cast<char*>(second)};
+            QCOMPARE(FolderArgument(second[0] ? 3 : 2, argv, "/start"), std::string(folder));
+        }
     }
 };
 
-QTEST_MAIN(SingleInstanceTest)
+TT_GUI_TEST_MAIN(SingleInstanceTest)
 #include "SingleInstanceTest.moc"
