@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "desktop/DialogRules.h"
 #include "desktop/DialogUnits.h"
 #include "desktop/MessageBoxes.h"
 #include "engine/EditedName.h"
@@ -70,6 +71,7 @@ CEditNameDlg::CEditNameDlg(QWidget* parent)
 
     setTabOrder(m_edit, cancel);
     setTabOrder(cancel, ok);
+    ApplyDialogRules(*this);
 }
 
 int CEditNameDlg::DoModal() {
