@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -93,6 +95,30 @@ int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
 }
 
 void SortEntries(SongFileList& list) {
+    // Shell's sort puts entries that tie (names differing in letter case alone) in an
+    // order of its own; without ties every sort gives the one order there is. So an
+    // index is sorted, which moves no entry until the end, and Shell's sort is left
+    // for the rare list with a tie.
+    SongFileEntry* items = list.items();
+    std::vector<std::int32_t> order(static_cast<std::size_t>(list.count()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [items](std::int32_t a, std::int32_t b) {
+        return CompareEntries(items[a], items[b]) < 0;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        if (CompareEntries(items[order[i - 1]], items[order[i]]) == 0) {
+            SortEntriesByGaps(list);
+            return;
+        }
+    }
+    std::vector<SongFileEntry> sorted;
+    sorted.reserve(order.size());
+    for (const std::int32_t i : order)
+        sorted.push_back(std::move(items[i]));
+    std::move(sorted.begin(), sorted.end(), items);
+}
+
+void SortEntriesByGaps(SongFileList& list) {
     SongFileEntry* items = list.items();
     const std::int32_t count = list.count();
     for (std::int32_t gap = count / 2; gap > 0; gap /= 2) {

@@ -124,7 +124,10 @@ class RenameEngine {
 
 // Scan order: titled entries first, then by old name ignoring case.
 int CompareEntries(const SongFileEntry& a, const SongFileEntry& b);
-// Shell's sort with halving gaps on CompareEntries (not stable).
+// Sorts the list as Shell's sort with halving gaps on CompareEntries does (it is not
+// stable): by a quicker sort where no two entries tie, else by Shell's sort itself.
 void SortEntries(SongFileList& list);
+// Shell's sort with halving gaps on CompareEntries (kept for tests and ties).
+void SortEntriesByGaps(SongFileList& list);
 
 }  // namespace tt

@@ -1,6 +1,7 @@
 #include "title/ReadSongTitle.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -63,7 +64,15 @@ class TrackWalk {
         m_pos = kFirstEventOffset;
         while (m_pos < m_end) {
             SkipChannelEvents();
-            if (m_pos >= m_end || !Step())
+            if (m_pos >= m_end)
+                break;
+            // Where a slot was just filled, or before reading on past the bytes
+            // read so far: the walk ends when nothing ahead could change the title.
+            const bool atEdge = m_pos + 3 >= m_data.present() && m_data.present() < m_data.size();
+            if ((m_slotFilled || atEdge) && NothingAheadMatters())
+                break;
+            m_slotFilled = false;
+            if (!Step())
                 break;
         }
         for (const std::string* slot : {&m_trackName, &m_text, &m_marker}) {
@@ -162,9 +171,45 @@ class TrackWalk {
     // track name wins over everything later events could fill.
     bool Capture(unsigned char type, std::string_view raw) {
         std::string& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
-        if (slot.empty())
+        if (slot.empty()) {
             slot = CleanTitle(raw);
+            m_slotFilled = !slot.empty();
+        }
         return !m_trackName.empty();
+    }
+
+    // True when a meta event of `type` could still change the title: a track name
+    // always (the walk ends once it has one), a text while it has none, a marker
+    // while it has neither text nor marker.
+    bool Matters(unsigned char type) const {
+        return type == 0x03 || (type == 0x01 && m_text.empty()) ||
+               (type == 0x06 && m_text.empty() && m_marker.empty());
+    }
+
+    // True when no event the walk could still meet would change the title: every
+    // event it captures has its 0xFF at or before the track's end, followed by its
+    // type, and no 0xFF there is followed by a type that matters. Searching for
+    // those two bytes is far quicker than walking a long track event by event.
+    // It reads the track's bytes (in blocks, as the walk would) up to the first
+    // such pair, or to the track's end when there is none.
+    bool NothingAheadMatters() {
+        const std::uint64_t limit = m_end < m_data.size() ? m_end + 1 : m_data.size();
+        std::uint64_t pos = m_pos;
+        while (pos < limit) {
+            if (!Has(pos))
+                return false;  // the file ended early: the walk meets that too
+            const std::uint64_t present = m_data.present() < limit ? m_data.present() : limit;
+            const void* found = std::memchr(m_bytes + pos, 0xFF, present - pos);
+            if (found == nullptr) {
+                pos = present;
+                continue;
+            }
+            pos = static_cast<std::uint64_t>(static_cast<const unsigned char*>(found) - m_bytes);
+            if (Has(pos + 1) && Matters(m_bytes[pos + 1]))
+                return false;
+            ++pos;
+        }
+        return true;
     }
 
     SongData& m_data;
@@ -172,6 +217,7 @@ class TrackWalk {
     std::uint64_t m_pos = 0;
     std::uint64_t m_end = 0;
     unsigned m_runningStatus = 0;
+    bool m_slotFilled = false;  // by the event just stepped over
     std::string m_trackName;
     std::string m_text;
     std::string m_marker;
