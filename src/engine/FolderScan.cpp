@@ -177,6 +177,28 @@ bool RenameEngine::TakeFileInfoOf(SongFileEntry& entry, const std::string& path)
     return true;
 }
 
+void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
+    FileHandle file;
+    std::optional<FileInfo> info;
+    try {
+        file = m_fs.OpenRead(entry.path);
+        try {
+            info = m_fs.Info(file);
+        } catch (const FileError& error) {
+            m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        }
+    } catch (const FileError&) {
+        // Cannot be opened: no title, and the path is looked up instead.
+    }
+    if (!info) {
+        TakeTitle(entry, false);
+        TakeFileInfoOf(entry, entry.path);
+        return;
+    }
+    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
+    TakeFileInfo(entry, *info);
+}
+
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
     TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_ui));
 }

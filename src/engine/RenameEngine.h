@@ -91,6 +91,9 @@ class RenameEngine {
     // Takes size and last-write time from the file at `path`; false when nothing is
     // there (the entry then keeps its values).
     bool TakeFileInfoOf(SongFileEntry& entry, const std::string& path);
+    // ReadEntryTitle, then TakeFileInfoOf the entry's path, in one open where the
+    // file can be opened (the open file tells size and time).
+    void ReadEntryTitleAndInfo(SongFileEntry& entry);
     // Lists a file whose content cannot be read, without a title; false when
     // nothing, or a folder, is at its path.
     bool ListWithoutTitle(SongFileEntry& entry);

@@ -164,8 +164,7 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     entry.path = target;
     entry.fileName = name;
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
-    ReadEntryTitle(entry);
-    TakeFileInfoOf(entry, target);
+    ReadEntryTitleAndInfo(entry);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
 }
