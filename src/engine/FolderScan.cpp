@@ -98,8 +98,14 @@ void SortEntries(SongFileList& list) {
     // Shell's sort puts entries that tie (names differing in letter case alone) in an
     // order of its own; without ties every sort gives the one order there is. So an
     // index is sorted, which moves no entry until the end, and Shell's sort is left
-    // for the rare list with a tie.
+    // for the rare list with a tie. A list in order already (a folder of titled
+    // songs, listed by name) is one Shell's sort leaves as it is.
     SongFileEntry* items = list.items();
+    std::int32_t inOrder = 1;
+    while (inOrder < list.count() && CompareEntries(items[inOrder - 1], items[inOrder]) <= 0)
+        ++inOrder;
+    if (inOrder >= list.count())
+        return;
     std::vector<std::int32_t> order(static_cast<std::size_t>(list.count()));
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [items](std::int32_t a, std::int32_t b) {

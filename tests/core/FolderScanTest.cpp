@@ -232,6 +232,7 @@ TEST(CompareEntries, TitledFirstThenNamesWithLettersFolded) {
         }
         SortEntries(list);
         SortEntriesByGaps(byGaps);
+        SortEntries(list);  // in order already: left as it is
         V sorted;
         for (std::int32_t i = 0; i < list.count(); ++i) {
             sorted.push_back(list.ElementAt(i).fileName);
