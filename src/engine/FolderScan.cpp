@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -98,6 +100,36 @@ int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
 }
 
 void SortEntries(SongFileList& list) {
+    // Shell's sort puts entries that tie (names differing in letter case alone) in an
+    // order of its own; without ties every sort gives the one order there is. So an
+    // index is sorted, which moves no entry until the end, and Shell's sort is left
+    // for the rare list with a tie. A list in order already (a folder of titled
+    // songs, listed by name) is one Shell's sort leaves as it is.
+    SongFileEntry* items = list.items();
+    std::int32_t inOrder = 1;
+    while (inOrder < list.count() && CompareEntries(items[inOrder - 1], items[inOrder]) <= 0)
+        ++inOrder;
+    if (inOrder >= list.count())
+        return;
+    std::vector<std::int32_t> order(static_cast<std::size_t>(list.count()));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [items](std::int32_t a, std::int32_t b) {
+        return CompareEntries(items[a], items[b]) < 0;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        if (CompareEntries(items[order[i - 1]], items[order[i]]) == 0) {
+            SortEntriesByGaps(list);
+            return;
+        }
+    }
+    std::vector<SongFileEntry> sorted;
+    sorted.reserve(order.size());
+    for (const std::int32_t i : order)
+        sorted.push_back(std::move(items[i]));
+    std::move(sorted.begin(), sorted.end(), items);
+}
+
+void SortEntriesByGaps(SongFileList& list) {
     SongFileEntry* items = list.items();
     const std::int32_t count = list.count();
     for (std::int32_t gap = count / 2; gap > 0; gap /= 2) {
@@ -154,6 +186,28 @@ bool RenameEngine::TakeFileInfoOf(SongFileEntry& entry, const std::string& path)
         return false;
     TakeFileInfo(entry, *info);
     return true;
+}
+
+void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
+    FileHandle file;
+    std::optional<FileInfo> info;
+    try {
+        file = m_fs.OpenRead(entry.path);
+        try {
+            info = m_fs.Info(file);
+        } catch (const FileError& error) {
+            m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        }
+    } catch (const FileError&) {
+        // Cannot be opened: no title, and the path is looked up instead.
+    }
+    if (!info) {
+        TakeTitle(entry, false);
+        TakeFileInfoOf(entry, entry.path);
+        return;
+    }
+    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
+    TakeFileInfo(entry, *info);
 }
 
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {

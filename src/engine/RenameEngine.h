@@ -103,6 +103,9 @@ class RenameEngine {
     // Takes size and last-write time from the file at `path`; false when nothing is
     // there (the entry then keeps its values).
     bool TakeFileInfoOf(SongFileEntry& entry, const std::string& path);
+    // ReadEntryTitle, then TakeFileInfoOf the entry's path, in one open where the
+    // file can be opened (the open file tells size and time).
+    void ReadEntryTitleAndInfo(SongFileEntry& entry);
     // Lists a file whose content cannot be read, without a title; false when
     // nothing, or a folder, is at its path.
     bool ListWithoutTitle(SongFileEntry& entry);
@@ -155,7 +158,10 @@ class RenameEngine {
 
 // Scan order: titled entries first, then by old name ignoring case.
 int CompareEntries(const SongFileEntry& a, const SongFileEntry& b);
-// Shell's sort with halving gaps on CompareEntries (not stable).
+// Sorts the list as Shell's sort with halving gaps on CompareEntries does (it is not
+// stable): by a quicker sort where no two entries tie, else by Shell's sort itself.
 void SortEntries(SongFileList& list);
+// Shell's sort with halving gaps on CompareEntries (kept for tests and ties).
+void SortEntriesByGaps(SongFileList& list);
 
 }  // namespace tt

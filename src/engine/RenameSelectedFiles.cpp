@@ -231,8 +231,7 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     entry.fileName = name;
     m_listedNames.Renamed(index, NameOf(oldPath), NameOf(target));
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
-    ReadEntryTitle(entry);
-    TakeFileInfoOf(entry, target);
+    ReadEntryTitleAndInfo(entry);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
 

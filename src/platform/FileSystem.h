@@ -58,6 +58,10 @@ class FileSystem {
     virtual FileInfo Info(FileHandle& file) = 0;
     // Reads until `size` bytes arrived or the file ends; returns the count read.
     virtual std::size_t Read(FileHandle& file, void* buffer, std::size_t size) = 0;
+    // Advice, never an error: the next reads of `file` take only part of it, so the
+    // system should read no more from the medium than they ask for (no read-ahead).
+    // On a floppy or a network share, read-ahead would fetch the whole file.
+    virtual void AdviseNoReadAhead(FileHandle& file) = 0;
 
     // Creates a new empty file beside `targetPath` under a fresh hidden temporary
     // name, which is stored in `tempPath`. The error names `targetPath`.

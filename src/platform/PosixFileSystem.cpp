@@ -173,6 +173,11 @@ class PosixFileSystem final : public FileSystem {
         return done;
     }
 
+    void AdviseNoReadAhead(FileHandle& file) override {
+        // A file system that takes no advice (a pipe, some FUSE drivers) reads as before.
+        ::posix_fadvise(file.fd(), 0, 0, POSIX_FADV_RANDOM);
+    }
+
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
         CheckTargetName(targetPath, true);
         const std::string folder = FolderOf(targetPath);

@@ -1,9 +1,12 @@
 #include "title/ReadSongTitle.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "platform/FileError.h"
+#include "title/SongData.h"
 #include "title/TitleCleaning.h"
 
 namespace tt {
@@ -14,33 +17,34 @@ constexpr std::size_t kPatternNameOffset = 7;
 constexpr std::size_t kTrackLengthOffset = 18;
 constexpr std::size_t kFirstEventOffset = 22;
 constexpr std::size_t kMetaCaptureLimit = 32;
+// The first read: the header and, in most files, the events up to the title. One
+// page, which is also what the system reads from the medium at the least.
+constexpr std::size_t kFirstSongBlock = 4096;
 
-bool StartsWith(const unsigned char* data, std::size_t size, std::size_t offset,
-                const char (&tag)[5]) {
-    if (offset + 4 > size)
+bool StartsWith(SongData& data, std::size_t offset, const char (&tag)[5]) {
+    if (!data.Has(offset + 3))
         return false;
     for (std::size_t i = 0; i < 4; ++i)
-        if (data[offset + i] != static_cast<unsigned char>(tag[i]))
+        if (data.bytes()[offset + i] != static_cast<unsigned char>(tag[i]))
             return false;
     return true;
 }
 
 // Copies bytes from `offset` until `limit` bytes, a zero byte or the end of data.
-std::string_view CapturedText(const unsigned char* data, std::size_t size, std::size_t offset,
-                              std::size_t limit) {
+std::string_view CapturedText(SongData& data, std::size_t offset, std::size_t limit) {
     std::size_t length = 0;
-    while (length < limit && offset + length < size && data[offset + length] != 0)
+    while (length < limit && data.Has(offset + length) && data.bytes()[offset + length] != 0)
         ++length;
-    return {reinterpret_cast<const char*>(data) + offset, length};
+    return {reinterpret_cast<const char*>(data.bytes()) + offset, length};
 }
 
-bool PatternTitle(const unsigned char* data, std::size_t size, std::string& title) {
-    if (!StartsWith(data, size, 0, "KPAT") || size <= 4)
+bool PatternTitle(SongData& data, std::string& title) {
+    if (!StartsWith(data, 0, "KPAT") || !data.Has(4))
         return false;
-    const std::size_t width = data[4] == 0 ? 8 : 10;
-    if (kPatternNameOffset > size)
+    const std::size_t width = data.bytes()[4] == 0 ? 8 : 10;
+    if (kPatternNameOffset > data.size())
         return false;
-    title = CleanTitle(CapturedText(data, size, kPatternNameOffset, width));
+    title = CleanTitle(CapturedText(data, kPatternNameOffset, width));
     return true;
 }
 
@@ -49,18 +53,26 @@ bool PatternTitle(const unsigned char* data, std::size_t size, std::string& titl
 // of the data: an event that needs such a byte ends it uncaptured.
 class TrackWalk {
   public:
-    TrackWalk(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
+    explicit TrackWalk(SongData& data) : m_data(data), m_bytes(data.bytes()) {}
 
     bool Title(std::string& title) {
-        const std::uint64_t length = std::uint64_t{m_data[kTrackLengthOffset]} << 24 |
-                                     std::uint64_t{m_data[kTrackLengthOffset + 1]} << 16 |
-                                     std::uint64_t{m_data[kTrackLengthOffset + 2]} << 8 |
-                                     std::uint64_t{m_data[kTrackLengthOffset + 3]};
+        const std::uint64_t length = std::uint64_t{m_bytes[kTrackLengthOffset]} << 24 |
+                                     std::uint64_t{m_bytes[kTrackLengthOffset + 1]} << 16 |
+                                     std::uint64_t{m_bytes[kTrackLengthOffset + 2]} << 8 |
+                                     std::uint64_t{m_bytes[kTrackLengthOffset + 3]};
         m_end = kFirstEventOffset + length;
         m_pos = kFirstEventOffset;
         while (m_pos < m_end) {
             SkipChannelEvents();
-            if (m_pos >= m_end || !Step())
+            if (m_pos >= m_end)
+                break;
+            // Where a slot was just filled, or before reading on past the bytes
+            // read so far: the walk ends when nothing ahead could change the title.
+            const bool atEdge = m_pos + 3 >= m_data.present() && m_data.present() < m_data.size();
+            if ((m_slotFilled || atEdge) && NothingAheadMatters())
+                break;
+            m_slotFilled = false;
+            if (!Step())
                 break;
         }
         for (const std::string* slot : {&m_trackName, &m_text, &m_marker}) {
@@ -73,23 +85,24 @@ class TrackWalk {
     }
 
   private:
-    bool Has(std::uint64_t pos) const { return pos < m_size; }
+    bool Has(std::uint64_t pos) { return m_data.Has(pos); }
 
     // Steps over channel messages as Step does, as long as every byte looked at lies
-    // before both the track's end and the data's end, so no bound needs a check of
-    // its own. Notes make up most of a track; anything else is left to Step.
+    // before both the track's end and the bytes present, so no bound needs a check
+    // of its own. Notes make up most of a track; anything else, and an event that
+    // reaches past the bytes present, is left to Step.
     void SkipChannelEvents() {
-        const std::uint64_t limit = m_end < m_size ? m_end : m_size;
+        const std::uint64_t limit = m_end < m_data.present() ? m_end : m_data.present();
         std::uint64_t pos = m_pos;
         unsigned runningStatus = m_runningStatus;
         while (pos + 3 < limit) {
             // Delta time of one or two bytes (a longer one goes to Step). Taken
             // without a branch on its length, which varies from event to event.
-            const unsigned twoBytes = m_data[pos] >> 7;
-            if ((twoBytes & (m_data[pos + 1] >> 7)) != 0)
+            const unsigned twoBytes = m_bytes[pos] >> 7;
+            if ((twoBytes & (m_bytes[pos + 1] >> 7)) != 0)
                 break;
             const std::uint64_t at = pos + 1 + twoBytes;
-            const unsigned char status = m_data[at];
+            const unsigned char status = m_bytes[at];
             if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
                 runningStatus = status >> 4;
                 pos = at + 3;
@@ -112,12 +125,12 @@ class TrackWalk {
         while (m_pos < m_end) {
             if (!Has(m_pos))
                 return false;
-            if ((m_data[m_pos++] & 0x80) == 0)
+            if ((m_bytes[m_pos++] & 0x80) == 0)
                 break;
         }
         if (!Has(m_pos))
             return false;
-        const unsigned char status = m_data[m_pos];
+        const unsigned char status = m_bytes[m_pos];
         if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
             m_runningStatus = status >> 4;
             m_pos += 3;
@@ -131,16 +144,16 @@ class TrackWalk {
         } else if (status == 0xF0 || status == 0xF7) {
             if (!Has(m_pos + 1))
                 return false;
-            m_pos += 2 + m_data[m_pos + 1];
+            m_pos += 2 + m_bytes[m_pos + 1];
         } else if (status == 0xFF) {
             if (!Has(m_pos + 2))
                 return false;
-            const unsigned char type = m_data[m_pos + 1];
-            const unsigned char length = m_data[m_pos + 2];
+            const unsigned char type = m_bytes[m_pos + 1];
+            const unsigned char length = m_bytes[m_pos + 2];
             if (type == 0x01 || type == 0x03 || type == 0x06) {
                 const std::size_t want = length < kMetaCaptureLimit ? length : kMetaCaptureLimit;
                 const std::size_t start = static_cast<std::size_t>(m_pos) + 3;
-                const std::string_view text = CapturedText(m_data, m_size, start, want);
+                const std::string_view text = CapturedText(m_data, start, want);
                 // Cut short by the end of the data rather than by a zero byte.
                 if (text.size() < want && !Has(start + text.size()))
                     return false;
@@ -158,27 +171,111 @@ class TrackWalk {
     // track name wins over everything later events could fill.
     bool Capture(unsigned char type, std::string_view raw) {
         std::string& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
-        if (slot.empty())
+        if (slot.empty()) {
             slot = CleanTitle(raw);
+            m_slotFilled = !slot.empty();
+        }
         return !m_trackName.empty();
     }
 
-    const unsigned char* m_data;
-    std::size_t m_size;
+    // True when a meta event of `type` could still change the title: a track name
+    // always (the walk ends once it has one), a text while it has none, a marker
+    // while it has neither text nor marker.
+    bool Matters(unsigned char type) const {
+        return type == 0x03 || (type == 0x01 && m_text.empty()) ||
+               (type == 0x06 && m_text.empty() && m_marker.empty());
+    }
+
+    // True when no event the walk could still meet would change the title: every
+    // event it captures has its 0xFF at or before the track's end, followed by its
+    // type, and no 0xFF there is followed by a type that matters. Searching for
+    // those two bytes is far quicker than walking a long track event by event.
+    // It reads the track's bytes (in blocks, as the walk would) up to the first
+    // such pair, or to the track's end when there is none.
+    bool NothingAheadMatters() {
+        const std::uint64_t limit = m_end < m_data.size() ? m_end + 1 : m_data.size();
+        std::uint64_t pos = m_pos;
+        while (pos < limit) {
+            if (!Has(pos))
+                return false;  // the file ended early: the walk meets that too
+            const std::uint64_t present = m_data.present() < limit ? m_data.present() : limit;
+            const void* found = std::memchr(m_bytes + pos, 0xFF, present - pos);
+            if (found == nullptr) {
+                pos = present;
+                continue;
+            }
+            pos = static_cast<std::uint64_t>(static_cast<const unsigned char*>(found) - m_bytes);
+            if (Has(pos + 1) && Matters(m_bytes[pos + 1]))
+                return false;
+            ++pos;
+        }
+        return true;
+    }
+
+    SongData& m_data;
+    const unsigned char* m_bytes;
     std::uint64_t m_pos = 0;
     std::uint64_t m_end = 0;
     unsigned m_runningStatus = 0;
+    bool m_slotFilled = false;  // by the event just stepped over
     std::string m_trackName;
     std::string m_text;
     std::string m_marker;
 };
 
-bool MidiTitle(const unsigned char* data, std::size_t size, std::string& title) {
-    if (size < kFirstEventOffset || !StartsWith(data, size, 0, "MThd") ||
-        !StartsWith(data, size, 14, "MTrk"))
+bool MidiTitle(SongData& data, std::string& title) {
+    if (!data.Has(kFirstEventOffset - 1) || !StartsWith(data, 0, "MThd") ||
+        !StartsWith(data, 14, "MTrk"))
         return false;
-    return TrackWalk(data, size).Title(title);
+    return TrackWalk(data).Title(title);
 }
+
+// The title in `data`. A file found shorter than its length gives none, as a short
+// read of the whole file would.
+bool TitleIn(SongData& data, bool isPattern, std::string& title) {
+    title.clear();
+    const bool found = isPattern ? PatternTitle(data, title) : MidiTitle(data, title);
+    if (found && !data.cutShort())
+        return true;
+    title.clear();
+    return false;
+}
+
+// The file's bytes through the file layer.
+class FileBytes final : public SongByteSource {
+  public:
+    FileBytes(FileSystem& fs, FileHandle& file) : m_fs(fs), m_file(file) {}
+    std::size_t ReadNext(unsigned char* buffer, std::size_t size) override {
+        return m_fs.Read(m_file, buffer, size);
+    }
+
+  private:
+    FileSystem& m_fs;
+    FileHandle& m_file;
+};
+
+// Bytes handed out in blocks from memory; the bytes not yet handed out hold other
+// values meanwhile, so a walk that looked at one would go astray.
+class MemoryBytes final : public SongByteSource {
+  public:
+    MemoryBytes(const unsigned char* data, std::size_t size, unsigned char* buffer)
+        : m_data(data), m_size(size) {
+        for (std::size_t i = 0; i < size; ++i)
+            buffer[i] = static_cast<unsigned char>(~data[i]);
+    }
+    std::size_t ReadNext(unsigned char* buffer, std::size_t size) override {
+        const std::size_t count = size < m_size - m_done ? size : m_size - m_done;
+        std::copy(m_data + m_done, m_data + m_done + count, buffer);
+        m_done += count;
+        return count;
+    }
+    std::size_t done() const { return m_done; }
+
+  private:
+    const unsigned char* m_data;
+    std::size_t m_size;
+    std::size_t m_done = 0;
+};
 
 bool IsPatternPath(const std::string& path) {
     if (path.size() < 4)
@@ -204,19 +301,41 @@ unsigned char* ReadBuffer(std::size_t size) {
     return buffer.get();
 }
 
-}  // namespace
-
-bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
-                      std::string& title) {
+// Reads the title of an open file of `length` bytes: in blocks as the walk needs
+// them, or `whole` in one read first.
+bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
+                     const std::string& path, std::string& title, TitleErrorReporter& reporter,
+                     bool whole) {
     title.clear();
-    const bool found = isPattern ? PatternTitle(data, size, title) : MidiTitle(data, size, title);
-    if (!found)
-        title.clear();
-    return found;
+    if (length < kMinSongFileLength || length > kMaxSongFileLength)
+        return false;
+    try {
+        const auto size = static_cast<std::size_t>(length);
+        unsigned char* buffer = ReadBuffer(size);
+        if (whole) {
+            if (fs.Read(file, buffer, size) != size)
+                return false;
+            SongData bytes(buffer, size);
+            return TitleIn(bytes, IsPatternPath(path), title);
+        }
+        // A file that one block takes whole gains nothing from the advice.
+        if (size > kFirstSongBlock)
+            fs.AdviseNoReadAhead(file);
+        FileBytes source(fs, file);
+        SongData bytes(source, buffer, size, kFirstSongBlock);
+        return TitleIn(bytes, IsPatternPath(path), title);
+    } catch (const FileError& error) {
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+    } catch (const std::bad_alloc&) {
+        reporter.ReportReadError(kOutOfMemoryText);
+    }
+    title.clear();
+    return false;
 }
 
-bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
-                   TitleErrorReporter& reporter) {
+// Opens, measures and reads, as ReadSongTitle and ReadSongTitleWhole describe.
+bool ReadTitleOfPath(FileSystem& fs, const std::string& path, std::string& title,
+                     TitleErrorReporter& reporter, bool whole) {
     title.clear();
     FileHandle file;
     try {
@@ -231,27 +350,41 @@ bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
         reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
         return false;
     }
-    return ReadOpenSongTitle(fs, file, length, path, title, reporter);
+    return ReadTitleOfFile(fs, file, length, path, title, reporter, whole);
+}
+
+}  // namespace
+
+bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
+                      std::string& title) {
+    SongData bytes(data, size);
+    return TitleIn(bytes, isPattern, title);
+}
+
+bool ExtractSongTitleInBlocks(const unsigned char* data, std::size_t size, bool isPattern,
+                              std::size_t firstBlock, std::string& title, std::size_t* bytesRead) {
+    const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
+    MemoryBytes source(data, size, buffer.get());
+    SongData bytes(source, buffer.get(), size, firstBlock);
+    const bool found = TitleIn(bytes, isPattern, title);
+    if (bytesRead != nullptr)
+        *bytesRead = source.done();
+    return found;
+}
+
+bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
+                   TitleErrorReporter& reporter) {
+    return ReadTitleOfPath(fs, path, title, reporter, false);
+}
+
+bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& title,
+                        TitleErrorReporter& reporter) {
+    return ReadTitleOfPath(fs, path, title, reporter, true);
 }
 
 bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
                        const std::string& path, std::string& title, TitleErrorReporter& reporter) {
-    title.clear();
-    if (length < kMinSongFileLength || length > kMaxSongFileLength)
-        return false;
-    try {
-        const auto size = static_cast<std::size_t>(length);
-        unsigned char* buffer = ReadBuffer(size);
-        if (fs.Read(file, buffer, size) != size)
-            return false;
-        return ExtractSongTitle(buffer, size, IsPatternPath(path), title);
-    } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
-    } catch (const std::bad_alloc&) {
-        reporter.ReportReadError(kOutOfMemoryText);
-    }
-    title.clear();
-    return false;
+    return ReadTitleOfFile(fs, file, length, path, title, reporter, false);
 }
 
 }  // namespace tt

@@ -17,8 +17,17 @@ inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
 // file's first track. The title is cleaned for use as a file name and is valid
 // UTF-8. Returns whether a title was found; `title` is empty when not.
 // Input/output errors while measuring or reading go to `reporter`.
+// Reads only what the title needs, in blocks as the walk through the first track
+// reaches them (without read-ahead), never past the file's length. The title is
+// the one the whole file gives; a read error in a part the title does not need is
+// not met.
 bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
                    TitleErrorReporter& reporter);
+
+// As ReadSongTitle, but reads the whole file in one read before looking at it: the
+// reference that the block-wise reading is held against in tests and benchmarks.
+bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& title,
+                        TitleErrorReporter& reporter);
 
 // As ReadSongTitle, for a file the caller has opened and measured (`length` bytes).
 // Reads from the file's start; the caller keeps and closes the handle.
@@ -29,5 +38,13 @@ bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
 // selects the pattern layout. Exposed for the fuzz target and tests.
 bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
                       std::string& title);
+
+// As ExtractSongTitle, with the bytes handed to the walk in blocks as it reaches
+// them, the first `firstBlock` bytes long; `bytesRead` (when given) receives how
+// many were handed over. For the fuzz target and tests, to hold the block-wise
+// reading against the whole bytes.
+bool ExtractSongTitleInBlocks(const unsigned char* data, std::size_t size, bool isPattern,
+                              std::size_t firstBlock, std::string& title,
+                              std::size_t* bytesRead = nullptr);
 
 }  // namespace tt

@@ -1,12 +1,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <memory>
 #include <new>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,11 +31,20 @@ const std::string kIoErrorText =
 
 // The title in the bytes of a whole file, or kNotFound. The bytes are copied into
 // a block of exactly their size, so a sanitizer build catches any read past them.
+// Read in blocks as small as a byte, the bytes give the same title.
 std::string TitleIn(const Bytes& file, bool isPattern = false) {
     auto exact = std::make_unique<unsigned char[]>(file.size());
     std::copy(file.begin(), file.end(), exact.get());
     std::string title = "stale";
-    if (!ExtractSongTitle(exact.get(), file.size(), isPattern, title)) {
+    const bool found = ExtractSongTitle(exact.get(), file.size(), isPattern, title);
+    for (const std::size_t firstBlock : {1, 5, 23}) {
+        std::string inBlocks = "stale";
+        EXPECT_EQ(
+            ExtractSongTitleInBlocks(exact.get(), file.size(), isPattern, firstBlock, inBlocks),
+            found);
+        EXPECT_EQ(inBlocks, title) << "first block " << firstBlock;
+    }
+    if (!found) {
         EXPECT_EQ(title, "");
         return kNotFound;
     }
@@ -53,12 +65,21 @@ struct RecordingReporter : TitleErrorReporter {
     void ReportReadError(const std::string& text) override { texts.push_back(text); }
 };
 
-// Counts the reads and makes the length query or the read fail on request.
+// Counts the reads, the bytes they ask for and the advice, and makes the length
+// query or the read fail on request, or every read that covers a bad byte.
 class FaultyReads final : public test::PassThroughFileSystem {
   public:
     enum class Fault { none, lengthFails, readFails, readOutOfMemory, readShort };
     Fault fault = Fault::none;
     int reads = 0;
+    int advised = 0;
+    std::uint64_t asked = 0;
+    std::uint64_t badByte = UINT64_MAX;
+
+    void AdviseNoReadAhead(FileHandle& file) override {
+        ++advised;
+        PassThroughFileSystem::AdviseNoReadAhead(file);
+    }
 
     std::uint64_t Length(FileHandle& file) override {
         if (fault == Fault::lengthFails)
@@ -67,6 +88,10 @@ class FaultyReads final : public test::PassThroughFileSystem {
     }
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
         ++reads;
+        asked += size;
+        const auto at = static_cast<std::uint64_t>(::lseek(file.fd(), 0, SEEK_CUR));
+        if (badByte >= at && badByte - at < size)
+            throw FileError(FileErrorCause::hardIO, {}, EIO);
         switch (fault) {
             case Fault::readFails:
                 throw FileError(FileErrorCause::hardIO, {}, EIO);
@@ -147,6 +172,97 @@ TEST_F(ReadSongTitleFile, ReadErrorsAreReportedAndGiveNoTitle) {
 
     fs.fault = FaultyReads::Fault::none;
     EXPECT_EQ(ReadPath(path, fs), "Blue");
+}
+
+// A song-like file at random: a first track of notes under running status, texts
+// of every kind (blank, cut by a zero byte, long), system exclusive events, now and
+// then a byte that stops the walk; a stated length that may miss the events; more
+// bytes after the track. Now and then a pattern file or plain noise.
+Bytes RandomSong(std::mt19937& random) {
+    const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
+    const auto bytes = [&](unsigned n, const char* from) {
+        std::string text;
+        for (unsigned i = 0; i < n; ++i)
+            text += from[pick(static_cast<unsigned>(std::strlen(from)) + 1)];  // or a zero
+        return text;
+    };
+    if (pick(20) == 0)
+        return PatternFile(bytes(pick(12), "Ab ."), static_cast<unsigned char>(pick(2)), pick(100));
+    if (pick(20) == 0)
+        return Text(bytes(pick(5000), "MThdTrk\x01\xff\x90"));
+    Bytes events;
+    const auto add = [&](const Bytes& more) {
+        events.insert(events.end(), more.begin(), more.end());
+    };
+    for (unsigned count = pick(60); count > 0; --count) {
+        const unsigned kind = pick(100);
+        if (kind < 50 || kind >= 80)  // a meta event brings its own
+            add(Delta(pick(8) == 0 ? random() & 0x0FFFFFFF : pick(200)));
+        if (kind < 50) {
+            add({static_cast<unsigned char>(0x90 + pick(16)), 60, 100});
+            for (unsigned notes = pick(400); notes > 0; --notes)
+                add(Cat({Delta(pick(300)), {static_cast<unsigned char>(pick(128)), 0}}));
+        } else if (kind < 80) {
+            const unsigned char types[] = {1, 3, 6, 2, 0x51};
+            add(Meta(types[pick(5)], bytes(pick(8) == 0 ? pick(256) : pick(12), " \tSong.")));
+        } else if (kind < 90) {
+            add(Cat({{0xF0, static_cast<unsigned char>(pick(256))}, Bytes(pick(256), 1)}));
+        } else if (kind < 97) {
+            add({static_cast<unsigned char>(0xC0 + pick(32)), 5, 6});
+        } else {
+            add({static_cast<unsigned char>(random())});
+        }
+    }
+    const auto length = pick(4) == 0 ? pick(static_cast<unsigned>(events.size()) * 2 + 1)
+                                     : static_cast<std::uint32_t>(events.size());
+    return Cat({MidiHeader(), TrackWithLength(length, events), Bytes(pick(3000), 0x90)});
+}
+
+TEST_F(ReadSongTitleFile, ReadingInBlocksGivesTheTitlesOfTheWholeFile) {
+    std::mt19937 random(15);
+    FaultyReads fs;
+    for (int i = 0; i < 600; ++i) {
+        const Bytes song = RandomSong(random);
+        const bool isPattern = i % 16 == 0 || (song.size() > 4 && song[0] == 'K');
+        // A new file each time: truncating one that was written makes the system flush it.
+        const std::string path = dir / (std::to_string(i) + (isPattern ? ".pat" : ".mid"));
+        WriteBytes(path, song);
+        std::string whole;
+        const bool found = ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
+        fs.asked = 0;
+        fs.advised = 0;
+        fs.badByte = UINT64_MAX;
+        std::string inBlocks = "stale";
+        EXPECT_EQ(ReadSongTitle(fs, path, inBlocks, reporter), found) << i;
+        EXPECT_EQ(inBlocks, whole) << i;
+        // Never past the length; read-ahead is turned off when a block may not do.
+        EXPECT_LE(fs.asked, song.size());
+        const bool inBounds = song.size() >= 48 && song.size() <= 1000000;
+        EXPECT_EQ(fs.advised, inBounds && song.size() > 4096 ? 1 : 0);
+        EXPECT_TRUE(reporter.texts.empty());
+        // Blocks from a single byte on, in memory.
+        EXPECT_EQ(
+            ExtractSongTitleInBlocks(song.data(), song.size(), isPattern, 1 + i % 50, inBlocks),
+            ExtractSongTitle(song.data(), song.size(), isPattern, whole));
+        EXPECT_EQ(inBlocks, whole) << i;
+
+        // A bad byte: reported as the whole read reports it, unless the title does
+        // not need its block; then the title is the same as without it.
+        if (!inBounds)
+            continue;
+        ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
+        fs.badByte = random() % song.size();
+        const bool foundDespite = ReadSongTitle(fs, path, inBlocks, reporter);
+        if (reporter.texts.empty()) {
+            EXPECT_EQ(foundDespite, found) << i;
+            EXPECT_EQ(inBlocks, whole) << i;
+            EXPECT_GE(fs.badByte, 4096u) << i;
+        } else {
+            EXPECT_EQ(reporter.texts, V{kIoErrorText}) << i;
+            EXPECT_EQ(inBlocks, "");
+            reporter.texts.clear();
+        }
+    }
 }
 
 TEST_F(ReadSongTitleFile, AFifoIsNotWaitedFor) {

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the title reader, as a pattern file and as a MIDI file,
 // and checks what every title must be: valid UTF-8, at most 32 captured bytes each
-// grown to at most four, and empty whenever nothing was found.
+// grown to at most four, and empty whenever nothing was found; and that reading the
+// bytes in blocks as the walk needs them gives the same title as the whole bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,6 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string title = "stale";
         const bool found = tt::ExtractSongTitle(data, size, isPattern, title);
         Check(found, title);
+        for (const std::size_t firstBlock : {std::size_t{1}, 1 + size % 61, std::size_t{4096}}) {
+            std::string inBlocks = "stale";
+            std::size_t bytesRead = 0;
+            if (tt::ExtractSongTitleInBlocks(data, size, isPattern, firstBlock, inBlocks,
+                                             &bytesRead) != found ||
+                inBlocks != title || bytesRead > size)
+                std::abort();
+        }
     }
     return 0;
 }

@@ -79,6 +79,8 @@ class FaultyFileSystem : public FileSystem {
     std::uint64_t Length(FileHandle& file) override;
     FileInfo Info(FileHandle& file) override;
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override;
+    // Advice only: passed on, never counted.
+    void AdviseNoReadAhead(FileHandle& file) override { m_inner.AdviseNoReadAhead(file); }
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override;
     FileHandle OpenWriteInPlace(const std::string& path) override;
     void SetPermissions(FileHandle& file, std::uint32_t permissions) override;

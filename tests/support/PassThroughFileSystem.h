@@ -23,6 +23,7 @@ class PassThroughFileSystem : public FileSystem {
     std::size_t Read(FileHandle& file, void* buffer, std::size_t size) override {
         return m_inner.Read(file, buffer, size);
     }
+    void AdviseNoReadAhead(FileHandle& file) override { m_inner.AdviseNoReadAhead(file); }
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
         return m_inner.CreateTemp(targetPath, tempPath);
     }
