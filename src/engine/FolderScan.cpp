@@ -156,7 +156,7 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
     try {
         info = m_fs.Info(file);
     } catch (const FileError& error) {
-        m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+        m_ui.ReportReadError(StandardFileErrorText(error.cause(), entry.path));
         return ListWithoutTitle(entry);
     }
     if (info->isDirectory)
@@ -196,7 +196,7 @@ void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
         try {
             info = m_fs.Info(file);
         } catch (const FileError& error) {
-            m_ui.ReportReadError(StandardFileErrorText(error.cause(), "an unnamed file"));
+            m_ui.ReportReadError(StandardFileErrorText(error.cause(), entry.path));
         }
     } catch (const FileError&) {
         // Cannot be opened: no title, and the path is looked up instead.

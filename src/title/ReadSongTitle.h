@@ -16,7 +16,7 @@ inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
 // file (any case), else the first usable track name, text or marker of a MIDI
 // file's first track. The title is cleaned for use as a file name and is valid
 // UTF-8. Returns whether a title was found; `title` is empty when not.
-// Input/output errors while measuring or reading go to `reporter`.
+// Input/output errors while measuring or reading go to `reporter`, naming the file.
 // Reads only what the title needs, in blocks as the walk through the first track
 // reaches them (without read-ahead), never past the file's length. The title is
 // the one the whole file gives; a read error in a part the title does not need is

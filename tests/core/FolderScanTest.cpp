@@ -291,7 +291,7 @@ TEST_F(FolderScan, ATitleThatCannotBeReadIsReportedAndTheFileStillListed) {
     Scan(dir.path());
     EXPECT_EQ(Rows(), (V{"good.mid -> Good.mid", "bad.mid -> <no title found>"}));
     EXPECT_EQ(ui.readErrors,
-              V{"A hardware I/O error was reported while accessing an unnamed file."});
+              V{"A hardware I/O error was reported while accessing " + (dir / "bad.mid") + "."});
 }
 
 TEST_F(FolderScan, SizeAndTimeAreTakenFromTheFile) {

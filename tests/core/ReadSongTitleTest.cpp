@@ -26,8 +26,10 @@ using namespace songbytes;
 using V = std::vector<std::string>;
 
 const std::string kNotFound = "<not found>";
-const std::string kIoErrorText =
-    "A hardware I/O error was reported while accessing an unnamed file.";
+// The read error's standard text names the file.
+std::string IoErrorText(const std::string& path) {
+    return "A hardware I/O error was reported while accessing " + path + ".";
+}
 
 // The title in the bytes of a whole file, or kNotFound. The bytes are copied into
 // a block of exactly their size, so a sanitizer build catches any read past them.
@@ -161,7 +163,7 @@ TEST_F(ReadSongTitleFile, ReadErrorsAreReportedAndGiveNoTitle) {
     EXPECT_EQ(ReadPath(path, fs), kNotFound);
     fs.fault = FaultyReads::Fault::readOutOfMemory;
     EXPECT_EQ(ReadPath(path, fs), kNotFound);
-    EXPECT_EQ(reporter.texts, (V{kIoErrorText, kIoErrorText, "Out of memory."}));
+    EXPECT_EQ(reporter.texts, (V{IoErrorText(path), IoErrorText(path), "Out of memory."}));
 
     // A short read and a file that cannot be opened: no title, nothing shown.
     fs.fault = FaultyReads::Fault::readShort;
@@ -258,7 +260,7 @@ TEST_F(ReadSongTitleFile, ReadingInBlocksGivesTheTitlesOfTheWholeFile) {
             EXPECT_EQ(inBlocks, whole) << i;
             EXPECT_GE(fs.badByte, 4096u) << i;
         } else {
-            EXPECT_EQ(reporter.texts, V{kIoErrorText}) << i;
+            EXPECT_EQ(reporter.texts, V{IoErrorText(path)}) << i;
             EXPECT_EQ(inBlocks, "");
             reporter.texts.clear();
         }

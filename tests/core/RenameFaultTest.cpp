@@ -251,7 +251,7 @@ int RunWithEveryStepFailing(const Scenario& scenario) {
                 const std::vector<std::string> expected =
                     fault->step == Step::open
                         ? std::vector<std::string>{}
-                        : std::vector<std::string>{StandardFileErrorText(cause, "an unnamed file")};
+                        : std::vector<std::string>{StandardFileErrorText(cause, fault->path)};
                 EXPECT_EQ(t.ui.readErrors, expected);
             } else {
                 warned = true;
