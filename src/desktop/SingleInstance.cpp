@@ -115,9 +115,14 @@ void SingleInstance::Listen() {
                     return;
                 const QByteArray request = socket->readLine();
                 if (request == kRaiseRequest || request.startsWith(kOpenRequest)) {
-                    emit raiseRequested();
+                    // A start that gave up waiting (this copy hung a while) has told
+                    // its user so and ended: its request is void, not acted on later.
                     socket->write(kRaiseDone);
-                    socket->flush();
+                    if (!socket->flush()) {
+                        socket->abort();
+                        return;
+                    }
+                    emit raiseRequested();
                     // Listing a folder can take a while: the other start has its
                     // answer first, so it never waits on the listing.
                     if (request.startsWith(kOpenRequest)) {

@@ -113,8 +113,14 @@ class SingleInstanceTest : public QObject {
     void frozenFirstCopy() {
         SingleInstance running;
         QCOMPARE(running.Claim(), Claimed::first);
+        QSignalSpy raised(&running, &SingleInstance::raiseRequested);
+        QSignalSpy listed(&running, &SingleInstance::folderRequested);
         QCOMPARE(SingleInstance().Claim("/x", std::chrono::milliseconds(300)),
                  Claimed::notResponding);
+        // Awake again, the running copy finds the request of a start that has ended:
+        // it is void.
+        QTest::qWait(300);
+        QCOMPARE(raised.count() + listed.count(), 0);
         const QString en = "Tunetitler is already running but does not respond.";
         const QString de = QString::fromUtf8("Tunetitler läuft bereits, reagiert aber nicht.");
         for (const auto& [stored, text] : {std::pair{"E", en}, {"G", de}, {"", en + '\n' + de}}) {
