@@ -95,6 +95,9 @@ void CEditNameDlg::accept() {
     m_strName = m_edit->text();
     if (CheckEditedName(PathToCore(m_strName), PathToCore(m_strExt)) != EditedNameFault::none) {
         ShowWarningBox(this, QString::fromUtf8(InvalidFileNameText()));
+        // Back in the edit box, with the refused name selected to type over.
+        m_edit->setFocus(Qt::OtherFocusReason);
+        m_edit->selectAll();
         return;
     }
     QDialog::accept();

@@ -58,6 +58,7 @@ class NameDialogsTest : public QObject {
             dialog.m_strExt = QStringLiteral(".mid");
             dialog.m_strOldName = QStringLiteral("SONG0001.MID");
             QString boxText;
+            bool readyToRetype = false;
             test::AnswerNextModal([&](QWidget*) {
                 auto* edit = dialog.findChild<QLineEdit*>("1008");
                 if (c.typed != "-")  // the name starts selected: typing replaces it
@@ -66,11 +67,15 @@ class NameDialogsTest : public QObject {
                 if (!c.refusal.isEmpty())
                     AnswerBox(boxText);
                 QTest::keyClick(edit, Qt::Key_Return);
-                if (dialog.isVisible())  // still open, to correct or cancel
+                if (dialog.isVisible()) {  // still open, the refused name ready to type over
+                    readyToRetype =
+                        dialog.focusWidget() == edit && edit->selectedText() == edit->text();
                     QTest::keyClick(edit, Qt::Key_Escape);
+                }
             });
             QCOMPARE(dialog.DoModal(), c.refusal.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
             QCOMPARE(boxText, c.refusal);
+            QCOMPARE(readyToRetype, !c.refusal.isEmpty());
             QCOMPARE(dialog.m_strName, c.typed == "-" ? QStringLiteral("Song") : c.typed);
             QCOMPARE(dialog.findChild<QLabel*>("oldName")->text(),
                      QString(c.language == UiLanguage::german ? "Alter Dateiname: SONG0001.MID"
