@@ -64,6 +64,11 @@ class TrackWalk {
                                      std::uint64_t{m_bytes[kTrackLengthOffset + 3]};
         m_end = kFirstEventOffset + length;
         m_pos = kFirstEventOffset;
+        // Nothing ahead may matter from the start on: a track that holds no track
+        // name, text or marker at all gives no title, and one search tells so
+        // without a walk through its events.
+        if (NothingAheadMatters())
+            m_pos = m_end;
         while (m_pos < m_end) {
             SkipChannelEvents();
             if (m_pos >= m_end)
