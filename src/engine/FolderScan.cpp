@@ -1,5 +1,6 @@
 #include <algorithm>
-#include <numeric>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -48,14 +49,19 @@ void RenameEngine::RefreshFileList() {
         std::vector<const std::string*> candidates;
         const auto names = m_fs.ListNames(m_strFolder);
         if (names) {
-            for (const SongKind& kind : kSongKinds) {
-                if (!(this->*kind.enabled))
-                    continue;
-                for (const std::string& name : *names) {
-                    if (HasExtension(name, kind.extension) && name.front() != '.')
-                        candidates.push_back(&name);  // not hidden
+            std::vector<const std::string*> ofKind[std::size(kSongKinds)];
+            for (const std::string& name : *names) {
+                for (std::size_t kind = 0; kind < std::size(kSongKinds); ++kind) {
+                    if (this->*kSongKinds[kind].enabled &&
+                        HasExtension(name, kSongKinds[kind].extension)) {
+                        if (name.front() != '.')  // not hidden
+                            ofKind[kind].push_back(&name);
+                        break;
+                    }
                 }
             }
+            for (const auto& kind : ofKind)
+                candidates.insert(candidates.end(), kind.begin(), kind.end());
         }
 
         // Decided once per scan, on the folder itself: where names ignore case, new
@@ -78,6 +84,7 @@ void RenameEngine::RefreshFileList() {
 
 bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) {
     const auto total = static_cast<std::int32_t>(names.size());
+    m_songFiles.ReserveStorage(total);
     WorkInProgress work(m_ui, EngineWork::scan, total);
     for (std::int32_t done = 0; done < total; ++done) {
         if (m_ui.StopRequested())
@@ -101,32 +108,54 @@ int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
 
 void SortEntries(SongFileList& list) {
     // Shell's sort puts entries that tie (names differing in letter case alone) in an
-    // order of its own; without ties every sort gives the one order there is. So an
-    // index is sorted, which moves no entry until the end, and Shell's sort is left
-    // for the rare list with a tie. A list in order already (a folder of titled
-    // songs, listed by name) is one Shell's sort leaves as it is.
+    // order of its own; without ties every sort gives the one order there is. So the
+    // order is found on indices, which moves no entry until the end, and Shell's sort
+    // is left for the rare list with a tie (it leaves a list in order as it is).
     SongFileEntry* items = list.items();
-    std::int32_t inOrder = 1;
-    while (inOrder < list.count() && CompareEntries(items[inOrder - 1], items[inOrder]) <= 0)
-        ++inOrder;
-    if (inOrder >= list.count())
-        return;
-    std::vector<std::int32_t> order(static_cast<std::size_t>(list.count()));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [items](std::int32_t a, std::int32_t b) {
-        return CompareEntries(items[a], items[b]) < 0;
-    });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        if (CompareEntries(items[order[i - 1]], items[order[i]]) == 0) {
+    const auto count = static_cast<std::size_t>(list.count());
+    std::vector<std::int32_t> order;
+    order.reserve(count);
+    for (const std::uint8_t titled : {1, 0}) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (items[i].titleFound == titled)
+                order.push_back(static_cast<std::int32_t>(i));
+    }
+    // Titled entries come first, then the others, each group by name. A scan takes
+    // the names in byte order, kind by kind, which mostly is the order ignoring
+    // case already: a group whose names rise throughout is sorted, without a tie.
+    const auto byName = [items](std::int32_t a, std::int32_t b) {
+        return CompareNoCase(items[a].fileName, items[b].fileName) < 0;
+    };
+    const auto titledEnd = std::find_if(
+        order.begin(), order.end(), [items](std::int32_t i) { return items[i].titleFound == 0; });
+    for (const auto& [first, last] :
+         {std::pair(order.begin(), titledEnd), std::pair(titledEnd, order.end())}) {
+        if (std::adjacent_find(first, last, std::not_fn(byName)) == last)
+            continue;
+        std::sort(first, last, byName);
+        if (std::adjacent_find(first, last, [items](std::int32_t a, std::int32_t b) {
+                return CompareNoCase(items[a].fileName, items[b].fileName) == 0;
+            }) != last) {
             SortEntriesByGaps(list);
             return;
         }
     }
-    std::vector<SongFileEntry> sorted;
-    sorted.reserve(order.size());
-    for (const std::int32_t i : order)
-        sorted.push_back(std::move(items[i]));
-    std::move(sorted.begin(), sorted.end(), items);
+    // Entry order[i] goes to place i: each cycle of the order is followed once, so
+    // every entry moves once (and one per cycle twice).
+    for (std::size_t start = 0; start < count; ++start) {
+        if (order[start] == static_cast<std::int32_t>(start))
+            continue;
+        SongFileEntry held = std::move(items[start]);
+        std::size_t place = start;
+        while (order[place] != static_cast<std::int32_t>(start)) {
+            const auto from = static_cast<std::size_t>(order[place]);
+            items[place] = std::move(items[from]);
+            order[place] = static_cast<std::int32_t>(place);
+            place = from;
+        }
+        items[place] = std::move(held);
+        order[place] = static_cast<std::int32_t>(place);
+    }
 }
 
 void SortEntriesByGaps(SongFileList& list) {
@@ -225,7 +254,7 @@ void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
         entry.titleFound = 0;
         return;
     }
-    entry.newName += LastChars(entry.fileName, 4);
+    entry.newName.append(entry.fileName, OffsetOfLastChars(entry.fileName, 4));
 }
 
 void RenameEngine::MakeNewNamesUnique() {

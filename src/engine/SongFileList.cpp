@@ -45,6 +45,11 @@ void SongFileList::GrowBy(std::int32_t n) {
     m_capacity = static_cast<std::int32_t>(capacity);
 }
 
+void SongFileList::ReserveStorage(std::int32_t n) {
+    if (n > 0)
+        m_items.reserve(m_items.size() + static_cast<std::size_t>(n));
+}
+
 void SongFileList::Append(SongFileEntry entry) {
     GrowBy(1);
     m_items.push_back(std::move(entry));

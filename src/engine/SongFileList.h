@@ -26,6 +26,9 @@ class SongFileList {
     // Makes room for `n` more entries; a negative count is an out-of-memory error.
     void GrowBy(std::int32_t n);
     void Append(SongFileEntry entry);
+    // Sets storage aside for `n` more entries, so that appending them moves no entry
+    // (a scan knows how many files it will look at). The capacity stays as it is.
+    void ReserveStorage(std::int32_t n);
     // Entry `i`; an index outside 0..count-1 raises the out-of-memory error.
     SongFileEntry& ElementAt(std::int32_t i);
     const SongFileEntry& ElementAt(std::int32_t i) const;

@@ -38,6 +38,7 @@ std::string UniqueNames::Key(const std::string& name) const {
 
 void UniqueNames::Invalidate() {
     m_valid = false;
+    m_lookedForRepeats = false;
     m_names.clear();
     m_titled.clear();
     m_changed.clear();
@@ -112,6 +113,14 @@ void UniqueNames::Sync(const SongFileList& list) {
 }
 
 void UniqueNames::Run(SongFileList& list) {
+    // Without a repeated name a run changes nothing. Only the first run after the
+    // index was forgotten looks for one; later runs build the index, which keeps
+    // a run after a single change as cheap as that change.
+    if (!m_valid && !m_lookedForRepeats) {
+        m_lookedForRepeats = true;
+        if (!HasRepeatedName(list))
+            return;
+    }
     try {
         RunIndexed(list);
     } catch (...) {
@@ -120,6 +129,37 @@ void UniqueNames::Run(SongFileList& list) {
         Invalidate();
         throw;
     }
+}
+
+bool UniqueNames::HasRepeatedName(const SongFileList& list) const {
+    // Entries are placed in a table by a hash of their key, probing on from a
+    // taken place (open addressing), so no key is made or stored.
+    const auto keyHash = [this](const std::string& name) {
+        std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            hash = (hash ^ (m_ignoreCase && byte >= 'A' && byte <= 'Z' ? byte + 32 : byte)) *
+                   1099511628211u;
+        }
+        return hash;
+    };
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(list.count()))
+        size *= 2;
+    std::vector<std::int32_t> table(size, -1);
+    for (std::int32_t i = 0; i < list.count(); ++i) {
+        const SongFileEntry& entry = list.ElementAt(i);
+        if (!entry.titleFound)
+            continue;
+        std::size_t place = keyHash(entry.newName) & (size - 1);
+        for (; table[place] >= 0; place = (place + 1) & (size - 1)) {
+            const std::string& other = list.ElementAt(table[place]).newName;
+            if (m_ignoreCase ? EqualsNoCase(other, entry.newName) : other == entry.newName)
+                return true;
+        }
+        table[place] = i;
+    }
+    return false;
 }
 
 void UniqueNames::RunIndexed(SongFileList& list) {

@@ -17,6 +17,8 @@ namespace tt {
 // comparing every pair, an index maps each name to the entries holding it, and
 // only entries that have a namesake after them are visited; the index is kept
 // between runs, so a run after a single change costs about as much as that change.
+// A list just scanned mostly holds no repeated name at all: its first run only
+// looks for one, and the index waits for the first run that has work to do.
 // Names compare byte for byte, or ignoring ASCII letter case where the folder's file
 // system does (two names that differ in case alone would name one file there).
 class UniqueNames {
@@ -33,6 +35,8 @@ class UniqueNames {
 
   private:
     void RunIndexed(SongFileList& list);
+    // True when two titled entries hold the same name (by key).
+    bool HasRepeatedName(const SongFileList& list) const;
     void Build(const SongFileList& list);
     void Sync(const SongFileList& list);
     void AddMember(const std::string& key, std::int32_t index);
@@ -43,6 +47,7 @@ class UniqueNames {
 
     bool m_ignoreCase = false;
     bool m_valid = false;
+    bool m_lookedForRepeats = false;   // since the index was last forgotten
     std::vector<std::string> m_names;  // name known per entry
     std::vector<bool> m_titled;        // titled flag known per entry
     std::vector<std::int32_t> m_changed;

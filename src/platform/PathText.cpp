@@ -25,6 +25,8 @@ std::string FolderOf(const std::string& path) {
 int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {
+        if (a[i] == b[i])
+            continue;  // the same byte folds alike
         const auto x = static_cast<unsigned char>(FoldAscii(a[i]));
         const auto y = static_cast<unsigned char>(FoldAscii(b[i]));
         if (x != y)

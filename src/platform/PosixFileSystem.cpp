@@ -74,6 +74,24 @@ FileInfo InfoFromStat(const struct stat& st) {
     return info;
 }
 
+// The first eight bytes of a name as one big-endian number, a missing byte (past a
+// shorter name's end) as zero. Two such numbers compare as the names' first eight
+// bytes do in byte order, since no name holds a zero byte; only names that agree
+// in them all need a comparison of their own.
+std::uint64_t LeadingBytes(std::string_view name) {
+    std::uint64_t leading = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        leading = leading << 8 | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+    return leading;
+}
+
+// Where a name lies in the listing's text, with its first bytes for sorting.
+struct NameSpot {
+    std::uint64_t leading;
+    std::size_t offset;
+    std::size_t size;
+};
+
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
@@ -84,14 +102,30 @@ class PosixFileSystem final : public FileSystem {
         std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
         if (!dir)
             return std::nullopt;
-        std::vector<std::string> names;
+        // The names are gathered in one block of text and sorted as small records
+        // that point into it, each made once as a string when in place: sorting
+        // the strings themselves would move each of them many times.
+        std::string text;
+        std::vector<NameSpot> spots;
         while (const dirent* entry = ::readdir(dir.get())) {
             const std::string_view name(entry->d_name);
             if (name == "." || name == "..")
                 continue;
-            names.emplace_back(name);
+            spots.push_back({LeadingBytes(name), text.size(), name.size()});
+            text += name;
         }
-        std::sort(names.begin(), names.end());
+        const auto nameAt = [&text](const NameSpot& spot) {
+            return std::string_view(text).substr(spot.offset, spot.size);
+        };
+        std::sort(spots.begin(), spots.end(), [&nameAt](const NameSpot& a, const NameSpot& b) {
+            if (a.leading != b.leading)
+                return a.leading < b.leading;
+            return nameAt(a) < nameAt(b);
+        });
+        std::vector<std::string> names;
+        names.reserve(spots.size());
+        for (const NameSpot& spot : spots)
+            names.emplace_back(nameAt(spot));
         return names;
     }
 

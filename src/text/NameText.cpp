@@ -49,6 +49,17 @@ std::size_t CharacterCount(std::string_view text) {
 }
 
 std::size_t OffsetOfLastChars(std::string_view text, std::size_t count) {
+    // An ASCII byte is a character of its own (no UTF-8 sequence holds one), so
+    // when the last `count` bytes are all ASCII, as an extension mostly is, they
+    // are the last `count` characters; no need to count the whole name.
+    if (count <= text.size()) {
+        const std::size_t tail = text.size() - count;
+        std::size_t pos = tail;
+        while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+            ++pos;
+        if (pos == text.size())
+            return tail;
+    }
     // Characters are found walking forward, so an invalid byte is never mistaken
     // for the tail of a sequence: count them all, then walk to the first kept one.
     const std::size_t total = CharacterCount(text);
@@ -69,9 +80,13 @@ std::string WithoutLastChars(std::string_view text, std::size_t count) {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/')
-        return folder + name;
-    return folder + '/' + name;
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
+    if (!folder.empty() && folder.back() != '/')
+        path += '/';
+    path += name;
+    return path;
 }
 
 }  // namespace tt

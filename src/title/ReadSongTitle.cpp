@@ -44,13 +44,15 @@ bool PatternTitle(SongData& data, std::string& title) {
     const std::size_t width = data.bytes()[4] == 0 ? 8 : 10;
     if (kPatternNameOffset > data.size())
         return false;
-    title = CleanTitle(CapturedText(data, kPatternNameOffset, width));
+    CleanTitle(CapturedText(data, kPatternNameOffset, width), title);
     return true;
 }
 
 // The first track's events, walked one by one. Track name, text and marker each
-// keep their first non-empty cleaned text. The walk never reads at or past the end
-// of the data: an event that needs such a byte ends it uncaptured.
+// keep their first text that is not empty once cleaned; a slot holds that text
+// trimmed, where it lies in the data, and only the one chosen is cleaned. The walk
+// never reads at or past the end of the data: an event that needs such a byte ends
+// it uncaptured.
 class TrackWalk {
   public:
     explicit TrackWalk(SongData& data) : m_data(data), m_bytes(data.bytes()) {}
@@ -62,6 +64,11 @@ class TrackWalk {
                                      std::uint64_t{m_bytes[kTrackLengthOffset + 3]};
         m_end = kFirstEventOffset + length;
         m_pos = kFirstEventOffset;
+        // Nothing ahead may matter from the start on: a track that holds no track
+        // name, text or marker at all gives no title, and one search tells so
+        // without a walk through its events.
+        if (NothingAheadMatters())
+            m_pos = m_end;
         while (m_pos < m_end) {
             SkipChannelEvents();
             if (m_pos >= m_end)
@@ -75,9 +82,9 @@ class TrackWalk {
             if (!Step())
                 break;
         }
-        for (const std::string* slot : {&m_trackName, &m_text, &m_marker}) {
-            if (!slot->empty()) {
-                title = *slot;
+        for (const std::string_view slot : {m_trackName, m_text, m_marker}) {
+            if (!slot.empty()) {
+                CleanTitle(slot, title);
                 return true;
             }
         }
@@ -170,9 +177,9 @@ class TrackWalk {
     // Fills the slot of `type` if still empty; true when the title is settled: a
     // track name wins over everything later events could fill.
     bool Capture(unsigned char type, std::string_view raw) {
-        std::string& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
+        std::string_view& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
         if (slot.empty()) {
-            slot = CleanTitle(raw);
+            slot = TrimTitle(raw);
             m_slotFilled = !slot.empty();
         }
         return !m_trackName.empty();
@@ -190,13 +197,14 @@ class TrackWalk {
     // event it captures has its 0xFF at or before the track's end, followed by its
     // type, and no 0xFF there is followed by a type that matters. Searching for
     // those two bytes is far quicker than walking a long track event by event.
-    // It reads the track's bytes (in blocks, as the walk would) up to the first
-    // such pair, or to the track's end when there is none.
+    // Once the bytes read so far hold no such pair, it reads the rest of the track
+    // in one go: a pair that matters seldom follows, and a long track would
+    // otherwise take several reads.
     bool NothingAheadMatters() {
         const std::uint64_t limit = m_end < m_data.size() ? m_end + 1 : m_data.size();
         std::uint64_t pos = m_pos;
         while (pos < limit) {
-            if (!Has(pos))
+            if (pos >= m_data.present() && !m_data.HasAllUpTo(limit - 1))
                 return false;  // the file ended early: the walk meets that too
             const std::uint64_t present = m_data.present() < limit ? m_data.present() : limit;
             const void* found = std::memchr(m_bytes + pos, 0xFF, present - pos);
@@ -218,9 +226,9 @@ class TrackWalk {
     std::uint64_t m_end = 0;
     unsigned m_runningStatus = 0;
     bool m_slotFilled = false;  // by the event just stepped over
-    std::string m_trackName;
-    std::string m_text;
-    std::string m_marker;
+    std::string_view m_trackName;
+    std::string_view m_text;
+    std::string_view m_marker;
 };
 
 bool MidiTitle(SongData& data, std::string& title) {

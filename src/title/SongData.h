@@ -40,12 +40,20 @@ class SongData {
     // The bytes present, counted from the start.
     std::size_t present() const { return m_present; }
     // True when the file holds byte `pos`; it and every byte before it are then present.
-    bool Has(std::uint64_t pos) { return pos < m_present || (pos < m_size && ReadUpTo(pos)); }
+    bool Has(std::uint64_t pos) {
+        return pos < m_present || (pos < m_size && ReadUpTo(pos, false));
+    }
+    // As Has, but the bytes up to `pos` that are not present yet arrive in one read
+    // instead of block by block: for a search that goes on to `pos` unless it finds
+    // what it looks for first, and mostly finds nothing.
+    bool HasAllUpTo(std::uint64_t pos) {
+        return pos < m_present || (pos < m_size && ReadUpTo(pos, true));
+    }
     // True when a read ended before the length promised: the file shrank meanwhile.
     bool cutShort() const { return m_cutShort; }
 
   private:
-    bool ReadUpTo(std::uint64_t pos);
+    bool ReadUpTo(std::uint64_t pos, bool atOnce);
 
     const unsigned char* m_data;
     std::size_t m_size;
