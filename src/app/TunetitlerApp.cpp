@@ -27,20 +27,16 @@ int CTunetitlerApp::InitInstance() {
     // Qt has taken its own options out of the arguments by now.
     const std::string folder = FolderArgument(m_argc, m_argv, currentDir);
     SingleInstance instance;
-    switch (instance.Claim(QByteArray::fromStdString(folder))) {
-        case SingleInstance::Claimed::answered:
-            return 0;  // the running copy is in front now; nothing else is touched
-        case SingleInstance::Claimed::notResponding:
-            LoadQtTranslations();
-            QApplication::setWindowIcon(AppIcon());
-            ShowNotRespondingBox();
-            return 1;
-        case SingleInstance::Claimed::first:
-            break;
-    }
+    const SingleInstance::Claimed claimed = instance.Claim(QByteArray::fromStdString(folder));
+    if (claimed == SingleInstance::Claimed::answered)
+        return 0;  // the running copy is in front now; nothing else is touched
 
     LoadQtTranslations();
     QApplication::setWindowIcon(AppIcon());
+    if (claimed == SingleInstance::Claimed::notResponding) {
+        ShowNotRespondingBox();
+        return 1;
+    }
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TUNETITLER_APP_ID));
     // The language dialog closes before the main window shows: that must not end

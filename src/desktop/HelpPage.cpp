@@ -52,19 +52,22 @@ void OpenHelpPage(QWidget* owner, const QString& page) {
     // may take as long as that program runs, so the window does not wait for it.
     auto* process = new QProcess(owner);
     const QPointer<QWidget> box = owner;
+    const auto failed = [process, box, page]() {
+        process->deleteLater();
+        if (box)
+            ReportNoProgram(box, page);
+    };
     QObject::connect(process, &QProcess::finished, process,
-                     [process, box, page](int exitCode, QProcess::ExitStatus status) {
-                         process->deleteLater();
-                         if ((status != QProcess::NormalExit || exitCode != 0) && box)
-                             ReportNoProgram(box, page);
+                     [process, failed](int exitCode, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && exitCode == 0)
+                             process->deleteLater();
+                         else
+                             failed();
                      });
     QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, box, page](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return;
-                         process->deleteLater();
-                         if (box)
-                             ReportNoProgram(box, page);
+                     [failed](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             failed();
                      });
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());

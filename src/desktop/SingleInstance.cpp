@@ -111,33 +111,36 @@ void SingleInstance::Listen() {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket]() {
-                if (!socket->canReadLine())
-                    return;
-                const QByteArray request = socket->readLine();
-                if (request == kRaiseRequest || request.startsWith(kOpenRequest)) {
-                    // A start that gave up waiting (this copy hung a while) has told
-                    // its user so and ended: its request is void, not acted on later.
-                    socket->write(kRaiseDone);
-                    if (!socket->flush()) {
-                        socket->abort();
-                        return;
-                    }
-                    emit raiseRequested();
-                    // Listing a folder can take a while: the other start has its
-                    // answer first, so it never waits on the listing.
-                    if (request.startsWith(kOpenRequest)) {
-                        const QByteArray folder =
-                            QByteArray::fromBase64(request.mid(kOpenRequest.size()).trimmed());
-                        QTimer::singleShot(0, this, [this, folder]() {
-                            if (!folder.isEmpty())
-                                emit folderRequested(folder);
-                        });
-                    }
-                }
-                socket->disconnectFromServer();
+                if (socket->canReadLine())
+                    Answer(*socket);
             });
         }
     });
+}
+
+void SingleInstance::Answer(QLocalSocket& socket) {
+    const QByteArray request = socket.readLine();
+    if (request != kRaiseRequest && !request.startsWith(kOpenRequest)) {
+        socket.disconnectFromServer();
+        return;
+    }
+    // A start that gave up waiting (this copy hung a while) has told its user so
+    // and ended: its request is void, not acted on later.
+    socket.write(kRaiseDone);
+    if (!socket.flush()) {
+        socket.abort();
+        return;
+    }
+    socket.disconnectFromServer();
+    emit raiseRequested();
+    // Listing a folder can take a while: the other start has its answer first, so
+    // it never waits on the listing.
+    const QByteArray folder =
+        request.startsWith(kOpenRequest)
+            ? QByteArray::fromBase64(request.mid(kOpenRequest.size()).trimmed())
+            : QByteArray();
+    if (!folder.isEmpty())
+        QTimer::singleShot(0, this, [this, folder]() { emit folderRequested(folder); });
 }
 
 void RaiseProgramWindows(QWidget* mainWindow) {

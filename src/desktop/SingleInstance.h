@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 namespace tt {
@@ -47,7 +48,8 @@ class SingleInstance : public QObject {
 
   private:
     void Listen();
-    void Answer(const QByteArray& request);
+    // Answers one request of a later start and acts on it.
+    void Answer(QLocalSocket& socket);
 
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;  // owned through Qt's parent

@@ -218,25 +218,10 @@ bool RenameEngine::TakeFileInfoOf(SongFileEntry& entry, const std::string& path)
 }
 
 void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
-    FileHandle file;
-    std::optional<FileInfo> info;
-    try {
-        file = m_fs.OpenRead(entry.path);
-        try {
-            info = m_fs.Info(file);
-        } catch (const FileError& error) {
-            m_ui.ReportReadError(StandardFileErrorText(error.cause(), entry.path));
-        }
-    } catch (const FileError&) {
-        // Cannot be opened: no title, and the path is looked up instead.
-    }
-    if (!info) {
+    // As a scan reads a file; where nothing (or a folder) is at the path now, the
+    // entry has no title and keeps its size and time.
+    if (!ScanEntry(entry))
         TakeTitle(entry, false);
-        TakeFileInfoOf(entry, entry.path);
-        return;
-    }
-    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
-    TakeFileInfo(entry, *info);
 }
 
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {

@@ -286,6 +286,7 @@ std::optional<std::int32_t> RenameEngine::ListedSongAt(const std::string& target
 }
 
 bool RenameEngine::IsListedFolder(const std::string& folder) {
+    // The listed folder in the form FolderKey gives a path's folder.
     const std::string listed = FolderKey(JoinPath(m_strFolder, "-"));
     if (folder == listed)
         return true;
