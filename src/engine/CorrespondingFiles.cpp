@@ -123,14 +123,9 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         if (newCompanion == oldCompanion)
             continue;
 
-        // A folder, or anything else that is no plain file, at the new name is
-        // nothing to replace: the companion stays, and the song goes on.
-        const auto there = m_fs.Stat(newCompanion);
-        const bool blocked = there && !there->isRegular;
         // After a Cancel the rest stay too, and are named as such.
-        const TargetAction action = cancelled ? TargetAction::cancel
-                                    : blocked ? TargetAction::skip
-                                              : ResolveTarget(oldCompanion, newCompanion);
+        const TargetAction action =
+            cancelled ? TargetAction::cancel : ResolveTarget(oldCompanion, newCompanion);
         if (action == TargetAction::cancel || action == TargetAction::skip) {
             cancelled = action == TargetAction::cancel;
             m_ui.CompanionLeft(oldCompanion);

@@ -55,6 +55,10 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
     // still to be handled may free its name; one that stays gives no question.
     if (const auto holder = ListedSongAt(target))
         return mayWait && IsUnsettled(*holder) ? TargetAction::wait : TargetAction::skip;
+    // A folder, a device or anything else that is no plain file at the new name is
+    // nothing a song or companion could replace: it stays, with no question.
+    if (const auto there = m_fs.Stat(target); there && !there->isRegular)
+        return TargetAction::skip;
     switch (ConfirmOverwrite(target)) {
         case OverwriteDecision::proceed:
             return TargetAction::replace;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "PassThroughFileSystem.h"
 #include "SongFolder.h"
@@ -214,9 +215,10 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     EXPECT_EQ(otherAfter.at("Song.txt"), "lower");
 }
 
-TEST(CompanionFiles, CompanionWhoseTargetIsNoPlainFileStays) {
+TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
     // Title.txt is a folder: the lyrics stay and are named as left; the karaoke file
-    // and the next song go on, in a rename and in a copy.
+    // and the next song go on, in a rename and in a copy. Box.mid is a folder too:
+    // its song stays, selected, with no question.
     for (const bool copy : {false, true}) {
         SCOPED_TRACE(copy ? "copy" : "rename");
         TempDir dir;
@@ -226,7 +228,9 @@ TEST(CompanionFiles, CompanionWhoseTargetIsNoPlainFileStays) {
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "a.kar", "karaoke");
         WriteSong(dir / "b.mid", "Next", "b");
+        WriteSong(dir / "c.mid", "Box", "c");
         std::filesystem::create_directory(to + "/Title.txt");
+        std::filesystem::create_directory(to + "/Box.mid");
         EngineWithUi t;
         t.ScanAndSelectAll(dir.path());
         t.ui.pickerAnswers = {dest.path()};
@@ -234,7 +238,8 @@ TEST(CompanionFiles, CompanionWhoseTargetIsNoPlainFileStays) {
 
         t.engine.RenameSelectedFiles(copy);
 
-        EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty() && t.ui.selected.empty());
+        EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty());
+        EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("c.mid")}));
         EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.txt"}));
         EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "lyrics");
         EXPECT_EQ(ReadWholeFile(to + "/Title.kar"), "karaoke");
