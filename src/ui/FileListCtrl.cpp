@@ -343,8 +343,8 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
             const std::string* shown =
                 FitText(metrics, (*m_pTexts)[column], m_strScratch, textRect.width());
             if (shown != nullptr) {
-                // Like the classic list, a cell's text is not clipped to the cell: a
-                // lone "..." in a very narrow column may reach into the next one.
+                // A cell's text is not clipped to the cell: a lone "..." in a very
+                // narrow column may reach into the next one.
                 painter.drawText(
                     textRect,
                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
