@@ -352,7 +352,7 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
             }
         }
         if (m_bColumnLines && m_nTextInset != 0)
-            DrawColumnLine(painter, cell, highlighted, focused);
+            DrawColumnLine(painter, cell, highlighted);
     }
 
     if (m_bRowLines)
@@ -367,8 +367,7 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
     painter.restore();
 }
 
-void CFileListCtrl::DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted,
-                                   bool /*focused*/) {
+void CFileListCtrl::DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted) {
     // Black on ordinary rows, in the highlight text colour across the selection bar.
     const QColor color = highlighted ? palette().color(QPalette::Active, QPalette::HighlightedText)
                                      : QColor(Qt::black);
