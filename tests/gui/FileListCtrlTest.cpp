@@ -24,8 +24,7 @@ bool ProvideTexts(int row, std::intptr_t, int, std::string* texts, void*) {
     return true;
 }
 
-// A list of `count` rows, 1 and 2 selected, showing five and a half rows, beside
-// a line edit that holds the focus.
+// A list of `count` rows beside a line edit.
 struct Window {
     explicit Window(int count) {
         auto* layout = new QVBoxLayout(&top);
@@ -36,14 +35,20 @@ struct Window {
         list->InsertColumn(1, QStringLiteral("New Filename"), 150);
         list->AppendItems(count);
         top.resize(400, 300);
+    }
+    // Shows the list with rows 1 and 2 selected, five and a half rows high, the line
+    // edit holding the focus; false when the window never showed.
+    bool Show() {
         top.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&top));
+        if (!QTest::qWaitForWindowExposed(&top))
+            return false;
         top.resize(400, 300 + 5 * rowHeight + rowHeight / 2 - list->viewport()->height());
         QApplication::processEvents();
         other->setFocus();
         list->selectionModel()->clearCurrentIndex();
         for (int row : {1, 2})
             Select(row);
+        return true;
     }
     void Select(int row) {
         list->selectionModel()->select(list->model()->index(row, 0),
@@ -64,31 +69,35 @@ class FileListCtrlTest : public QObject {
   private slots:
     // Below the last fully visible row a click, double click or right click only
     // focuses the list; on a row it does what a list does.
+    void mouseRules_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<Qt::MouseButton>("button");  // NoButton: double click
+        QTest::addColumn<double>("row");              // where, in rows from the top
+        QTest::addColumn<RowList>("selected");
+        QTest::newRow("click below the rows") << 3 << Qt::LeftButton << 4.0 << RowList{1, 2};
+        QTest::newRow("double click below the rows") << 3 << Qt::NoButton << 4.0 << RowList{1, 2};
+        QTest::newRow("right click below the rows") << 3 << Qt::RightButton << 4.0 << RowList{1, 2};
+        QTest::newRow("click on a part row") << 20 << Qt::LeftButton << 5.2 << RowList{1, 2};
+        QTest::newRow("double click on a part row") << 20 << Qt::NoButton << 5.2 << RowList{1, 2};
+        QTest::newRow("right click on a part row") << 20 << Qt::RightButton << 5.2 << RowList{1, 2};
+        QTest::newRow("click in an empty list") << 0 << Qt::LeftButton << 0.5 << RowList{};
+        QTest::newRow("click on a row") << 20 << Qt::LeftButton << 3.5 << RowList{3};
+        QTest::newRow("double click on a row") << 20 << Qt::NoButton << 4.5 << RowList{4};
+    }
     void mouseRules() {
-        struct Case {
-            int count;
-            Qt::MouseButton button;  // NoButton: double click
-            double row;              // where, in rows from the top
-            RowList selected;
-        };
-        for (const Case& c : {Case{3, Qt::LeftButton, 4.0, {1, 2}},
-                              {3, Qt::NoButton, 4.0, {1, 2}},
-                              {3, Qt::RightButton, 4.0, {1, 2}},
-                              {20, Qt::LeftButton, 5.2, {1, 2}},
-                              {20, Qt::NoButton, 5.2, {1, 2}},
-                              {20, Qt::RightButton, 5.2, {1, 2}},
-                              {0, Qt::LeftButton, 0.5, {}},
-                              {20, Qt::LeftButton, 3.5, {3}},
-                              {20, Qt::NoButton, 4.5, {4}}}) {
-            Window window(c.count);
-            const QPoint point(20, static_cast<int>(c.row * window.rowHeight));
-            if (c.button == Qt::NoButton)
-                QTest::mouseDClick(window.list->viewport(), Qt::LeftButton, {}, point);
-            else
-                QTest::mouseClick(window.list->viewport(), c.button, {}, point);
-            QVERIFY(window.list->hasFocus());
-            QCOMPARE(window.list->GetSelectedItems(), c.selected);
-        }
+        QFETCH(int, count);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(double, row);
+        QFETCH(RowList, selected);
+        Window window(count);
+        QVERIFY(window.Show());
+        const QPoint point(20, static_cast<int>(row * window.rowHeight));
+        if (button == Qt::NoButton)
+            QTest::mouseDClick(window.list->viewport(), Qt::LeftButton, {}, point);
+        else
+            QTest::mouseClick(window.list->viewport(), button, {}, point);
+        QVERIFY(window.list->hasFocus());
+        QCOMPARE(window.list->GetSelectedItems(), selected);
     }
 
     // Gaining the focus with no focused row focuses the top row shown, unselected.
@@ -97,6 +106,7 @@ class FileListCtrlTest : public QObject {
     // focus state only where the row was selected.
     void focusPaintAndDeselectRules() {
         Window window(1000);
+        QVERIFY(window.Show());
         CFileListCtrl& list = *window.list;
         list.verticalScrollBar()->setValue(500);
         list.setFocus();

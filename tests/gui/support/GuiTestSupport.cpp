@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,9 +12,16 @@
 #include <memory>
 
 namespace tt::test {
+namespace {
+
+// How many AnswerNextModal calls wait for their window.
+int g_answersWaiting = 0;
+
+}  // namespace
 
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
     QPointer<QWidget> before = QApplication::activeModalWidget();
+    ++g_answersWaiting;
     auto* timer = new QTimer(qApp);
     auto waited = std::make_shared<int>(0);
     timer->setInterval(10);
@@ -23,10 +31,12 @@ void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
         if (modal != nullptr && modal != before.data() && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            --g_answersWaiting;
             action(modal);
         } else if (*waited > timeoutMs) {
             timer->stop();
             timer->deleteLater();
+            --g_answersWaiting;
             QTest::qFail("no modal window appeared", __FILE__, __LINE__);
         }
     });
@@ -41,6 +51,21 @@ void ClickButton(QWidget* dialog, const QString& text) {
         }
     }
     QTest::qFail(qPrintable(QStringLiteral("no button \"%1\"").arg(text)), __FILE__, __LINE__);
+}
+
+void FailUnexpectedMessageBoxes() {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || g_answersWaiting > 0)
+            return;
+        const QString what = QStringLiteral("unexpected message box \"%1\": %2")
+                                 .arg(box->windowTitle(), box->text());
+        box->reject();
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    });
+    timer->start();
 }
 
 void UseTemporaryConfigHome() {

@@ -13,6 +13,12 @@ namespace tt::test {
 // Fails the current test when no modal widget shows within `timeoutMs`.
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
+// From now on, a message box that shows while no AnswerNextModal waits fails the
+// current test at once, naming the box, and is closed (rejected), so a box the test
+// did not expect never leaves the test waiting. Call in main() once the
+// application object exists.
+void FailUnexpectedMessageBoxes();
+
 // Presses the button of a message box or dialog whose text is `text`.
 void ClickButton(QWidget* dialog, const QString& text);
 
@@ -27,6 +33,7 @@ void UseTemporaryConfigHome();
     int main(int argc, char** argv) {           \
         tt::test::UseTemporaryConfigHome();     \
         QApplication app(argc, argv);           \
+        tt::test::FailUnexpectedMessageBoxes(); \
         TestClass test;                         \
         return QTest::qExec(&test, argc, argv); \
     }
