@@ -61,6 +61,12 @@ struct Window {
     const int rowHeight = list->fontMetrics().height() + 4;
 };
 
+// Scrolls row 500 to the top and gives the list the focus.
+void FocusAtRow500(Window& window) {
+    window.list->verticalScrollBar()->setValue(500);
+    window.list->setFocus();
+}
+
 }  // namespace
 
 class FileListCtrlTest : public QObject {
@@ -101,28 +107,52 @@ class FileListCtrlTest : public QObject {
     }
 
     // Gaining the focus with no focused row focuses the top row shown, unselected.
-    // The bar shows whether the list has the focus; a paint asks only for the rows
-    // it shows; the display role gives the painted texts. Deselecting all drops the
-    // focus state only where the row was selected.
-    void focusPaintAndDeselectRules() {
+    void focusGoesToTheTopRowShown() {
+        Window window(1000);
+        QVERIFY(window.Show());
+        FocusAtRow500(window);
+        QCOMPARE(window.list->currentIndex().row(), 500);
+        QCOMPARE(window.list->GetSelectedItems(), (RowList{1, 2}));
+    }
+
+    // The bar shows whether the list has the focus.
+    void barShowsTheFocus() {
         Window window(1000);
         QVERIFY(window.Show());
         CFileListCtrl& list = *window.list;
-        list.verticalScrollBar()->setValue(500);
-        list.setFocus();
-        QCOMPARE(list.currentIndex().row(), 500);
-        QCOMPARE(list.GetSelectedItems(), (RowList{1, 2}));
+        FocusAtRow500(window);
         window.Select(501);
         const QPoint inBar = list.viewport()->mapTo(&list, QPoint(290, window.rowHeight + 3));
-        g_asked.clear();
         QCOMPARE(list.grab().toImage().pixelColor(inBar),
                  list.palette().color(QPalette::Active, QPalette::Highlight));
-        QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
         window.other->setFocus();
         QCOMPARE(list.grab().toImage().pixelColor(inBar), list.UnfocusedBarColor());
-        const QModelIndex cell = list.model()->index(7, 0);
+    }
+
+    // A paint asks only for the rows it shows.
+    void paintAsksOnlyForTheRowsShown() {
+        Window window(1000);
+        QVERIFY(window.Show());
+        FocusAtRow500(window);
+        g_asked.clear();
+        window.list->grab();
+        QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
+    }
+
+    // The display role gives the painted texts.
+    void displayRoleGivesThePaintedTexts() {
+        Window window(1000);
+        const QModelIndex cell = window.list->model()->index(7, 0);
         QCOMPARE(cell.data().toString() + cell.siblingAtColumn(1).data().toString(),
                  QStringLiteral("Song 7.mid<no title found>"));
+    }
+
+    // Deselecting all drops the focus state only where the row was selected.
+    void deselectAllDropsTheFocusOnlyOfASelectedRow() {
+        Window window(1000);
+        QVERIFY(window.Show());
+        CFileListCtrl& list = *window.list;
+        FocusAtRow500(window);
         list.DeselectAllItems();
         QCOMPARE(list.currentIndex().row(), 500);
         list.SelectAllItems();
