@@ -259,15 +259,8 @@ TEST_P(SortEntriesOf, RandomNamesLeaveThemInOrderWithTheSameEntries) {
 }
 
 std::string SortInputName(const ::testing::TestParamInfo<SortInput>& info) {
-    switch (info.param) {
-        case SortInput::ties:
-            return "Ties";
-        case SortInput::distinct:
-            return "Distinct";
-        case SortInput::inByteOrder:
-            return "InByteOrder";
-    }
-    return "";
+    static const char* const names[] = {"Ties", "Distinct", "InByteOrder"};
+    return names[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(SortEntries, SortEntriesOf,

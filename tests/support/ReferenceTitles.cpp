@@ -37,24 +37,21 @@ class MemoryBytes final : public SongByteSource {
 
 bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& title,
                         TitleErrorReporter& reporter) {
-    title.clear();
     FileHandle file;
+    title.clear();
     try {
         file = fs.OpenRead(path);
-    } catch (const FileError&) {
-        return false;
-    }
-    try {
         const std::uint64_t length = fs.Length(file);
         if (length < kMinSongFileLength || length > kMaxSongFileLength)
             return false;
         const auto size = static_cast<std::size_t>(length);
         const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
-        if (fs.Read(file, buffer.get(), size) != size)
-            return false;
-        return ExtractSongTitle(buffer.get(), size, IsPatternPath(path), title);
+        return fs.Read(file, buffer.get(), size) == size &&
+               ExtractSongTitle(buffer.get(), size, IsPatternPath(path), title);
     } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+        // A file that cannot be opened is simply not found.
+        if (file.isOpen())
+            reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
     } catch (const std::bad_alloc&) {
         reporter.ReportReadError(kOutOfMemoryText);
     }
