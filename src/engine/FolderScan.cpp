@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -106,6 +107,58 @@ int CompareEntries(const SongFileEntry& a, const SongFileEntry& b) {
 }
 
 void SortEntries(SongFileList& list) {
+    // Shell's sort puts entries that tie (names differing in letter case alone) in an
+    // order of its own; without ties every sort gives the one order there is. So the
+    // order is found on indices, which moves no entry until the end, and Shell's sort
+    // is left for the rare list with a tie (it leaves a list in order as it is).
+    SongFileEntry* items = list.items();
+    const auto count = static_cast<std::size_t>(list.count());
+    std::vector<std::int32_t> order;
+    order.reserve(count);
+    for (const std::uint8_t titled : {1, 0}) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (items[i].titleFound == titled)
+                order.push_back(static_cast<std::int32_t>(i));
+    }
+    // Titled entries come first, then the others, each group by name. A scan takes
+    // the names in byte order, kind by kind, which mostly is the order ignoring
+    // case already: a group whose names rise throughout is sorted, without a tie.
+    const auto byName = [items](std::int32_t a, std::int32_t b) {
+        return CompareNoCase(items[a].fileName, items[b].fileName) < 0;
+    };
+    const auto titledEnd = std::find_if(
+        order.begin(), order.end(), [items](std::int32_t i) { return items[i].titleFound == 0; });
+    for (const auto& [first, last] :
+         {std::pair(order.begin(), titledEnd), std::pair(titledEnd, order.end())}) {
+        if (std::adjacent_find(first, last, std::not_fn(byName)) == last)
+            continue;
+        std::sort(first, last, byName);
+        if (std::adjacent_find(first, last, [items](std::int32_t a, std::int32_t b) {
+                return CompareNoCase(items[a].fileName, items[b].fileName) == 0;
+            }) != last) {
+            SortEntriesByGaps(list);
+            return;
+        }
+    }
+    // Entry order[i] goes to place i: each cycle of the order is followed once, so
+    // every entry moves once (and one per cycle twice).
+    for (std::size_t start = 0; start < count; ++start) {
+        if (order[start] == static_cast<std::int32_t>(start))
+            continue;
+        SongFileEntry held = std::move(items[start]);
+        std::size_t place = start;
+        while (order[place] != static_cast<std::int32_t>(start)) {
+            const auto from = static_cast<std::size_t>(order[place]);
+            items[place] = std::move(items[from]);
+            order[place] = static_cast<std::int32_t>(place);
+            place = from;
+        }
+        items[place] = std::move(held);
+        order[place] = static_cast<std::int32_t>(place);
+    }
+}
+
+void SortEntriesByGaps(SongFileList& list) {
     SongFileEntry* items = list.items();
     const std::int32_t count = list.count();
     for (std::int32_t gap = count / 2; gap > 0; gap /= 2) {

@@ -158,8 +158,10 @@ class RenameEngine {
 
 // Scan order: titled entries first, then by old name ignoring case.
 int CompareEntries(const SongFileEntry& a, const SongFileEntry& b);
-// Shell's sort with halving gaps on CompareEntries. It is not stable: entries that
-// tie (names differing in letter case alone) end in the order this sort gives them.
+// Sorts the list as Shell's sort with halving gaps on CompareEntries does (it is not
+// stable): by a quicker sort where no two entries tie, else by Shell's sort itself.
 void SortEntries(SongFileList& list);
+// Shell's sort with halving gaps on CompareEntries (kept for tests and ties).
+void SortEntriesByGaps(SongFileList& list);
 
 }  // namespace tt
