@@ -4,6 +4,8 @@
 #include <functional>
 #include <queue>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/PathText.h"
 #include "text/NameText.h"
@@ -12,8 +14,7 @@ namespace tt {
 
 namespace {
 
-// Hash and equality of names, ignoring ASCII letter case where the folder does, so a
-// set of the names themselves finds a repeat without making a key per entry.
+// Hash and equality of names, ignoring ASCII letter case where the folder does.
 struct NameHash {
     bool ignoreCase;
     std::size_t operator()(std::string_view name) const {
@@ -154,12 +155,29 @@ void UniqueNames::Run(SongFileList& list) {
 }
 
 bool UniqueNames::HasRepeatedName(const SongFileList& list) const {
-    std::unordered_set<std::string_view, NameHash, NameEqual> seen(
-        static_cast<std::size_t>(list.count()), NameHash{m_ignoreCase}, NameEqual{m_ignoreCase});
+    // The titled entries by a hash of their name that folds case as the names
+    // compare: sorted by it, entries holding one name lie side by side, and only
+    // entries of one hash are compared. No key is made or stored.
+    const NameHash hash{m_ignoreCase};
+    const NameEqual equal{m_ignoreCase};
+    std::vector<std::pair<std::size_t, std::int32_t>> byHash;
+    byHash.reserve(static_cast<std::size_t>(list.count()));
     for (std::int32_t i = 0; i < list.count(); ++i) {
         const SongFileEntry& entry = list.ElementAt(i);
-        if (entry.titleFound && !seen.insert(entry.newName).second)
-            return true;
+        if (entry.titleFound)
+            byHash.emplace_back(hash(entry.newName), i);
+    }
+    std::sort(byHash.begin(), byHash.end());
+    for (auto run = byHash.begin(); run != byHash.end();) {
+        const auto end = std::find_if(run, byHash.end(),
+                                      [&](const auto& other) { return other.first != run->first; });
+        for (auto a = run; a != end; ++a) {
+            for (auto b = a + 1; b != end; ++b) {
+                if (equal(list.ElementAt(a->second).newName, list.ElementAt(b->second).newName))
+                    return true;
+            }
+        }
+        run = end;
     }
     return false;
 }
