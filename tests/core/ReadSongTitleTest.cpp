@@ -494,5 +494,43 @@ TEST(MidiTitle, InvalidUtf8IsReadAsWindows1252) {
     EXPECT_EQ(MidiTitle(TrackName("\xA0Song\xA0")), "\xC2\xA0Song\xC2\xA0");
 }
 
+// A character the cap cuts goes whole: its first bytes would otherwise be read as
+// Windows-1252 letters. A byte at the cap that is whole in that code page stays.
+TEST(MidiTitle, TheCapKeepsWholeCharacters) {
+    const std::string euro = "\xE2\x82\xAC";
+    std::string tenEuros;
+    for (int i = 0; i < 10; ++i)
+        tenEuros += euro;
+    const struct {
+        const char* name;
+        Bytes file;
+        bool isPattern;
+        std::string title;
+    } cases[] = {
+        {"eleven euros", Midi(TrackName(tenEuros + euro)), false, tenEuros},
+        {"two-byte letter", Midi(TrackName(std::string(31, 'a') + "\xC3\xA4")), false,
+         std::string(31, 'a')},
+        {"four-byte note", Midi(TrackName(std::string(29, 'a') + "\xF0\x9F\x8E\xB5")), false,
+         std::string(29, 'a')},
+        {"Windows-1252 letter at the cap", Midi(TrackName(std::string(31, 'a') + "\xE9xyz")), false,
+         std::string(31, 'a') + "\xC3\xA9"},
+        {"sequence only the event's end completes",
+         Midi(Cat({TrackName(std::string(31, 'a') + "\xC3"), Text("\xA4")})), false,
+         std::string(31, 'a') + "\xC3\x83"},
+        {"eight-byte pattern name",
+         PatternFile("Gr\xC3\xBC\xC3\x9F"
+                     "e\xC3\xA4",
+                     0),
+         true,
+         "Gr\xC3\xBC\xC3\x9F"
+         "e"},
+        {"ten-byte pattern name",
+         PatternFile("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 1), true,
+         "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TitleIn(c.file, c.isPattern), c.title) << c.name;
+}
+
 }  // namespace
 }  // namespace tt
