@@ -7,6 +7,7 @@
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
+#include "SongBytes.h"
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "desktop/SettingsStore.h"
@@ -103,6 +104,27 @@ class MainDlgOperationsTest : public QObject {
                                                                {"Beta.mid", "keep me"}}));
         QCOMPARE(m_open->Rows().size(), 3);
         QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1, 2}));
+    }
+
+    // A blank pattern name is no title (no hidden ".PAT"), and a character cut by the
+    // title cap goes whole: shown so, and renamed so.
+    void blankPatternNameAndCutCharacter() {
+        TempDir other;
+        std::string euros;
+        for (int i = 0; i < 11; ++i)
+            euros += "\xE2\x82\xAC";
+        songbytes::WriteBytes(other / "P1.PAT", songbytes::PatternFile("        ", 0));
+        WriteWholeFile(other / "P1.txt", "notes");
+        WriteSong(other / "e.mid", euros);
+        m_open->picks.push_back(other.path());
+        QTest::mouseClick(m_open->Control("1000"), Qt::LeftButton);
+        const QString tenEuros = QString::fromUtf8(euros.substr(0, 30) + ".mid");
+        QCOMPARE(m_open->Rows(),
+                 QStringList({"e.mid -> " + tenEuros, "P1.PAT -> <no title found>"}));
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(ListFolder(other.path()),
+                 (std::vector<std::string>{"P1.PAT", "P1.txt", euros.substr(0, 30) + ".mid"}));
     }
 
     // Save: the export dialog over the listed songs, owned by the window; blank
