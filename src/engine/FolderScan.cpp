@@ -185,7 +185,7 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
     try {
         info = m_fs.Info(file);
     } catch (const FileError& error) {
-        m_ui.ReportReadError(StandardFileErrorText(error.cause(), entry.path));
+        m_ui.ReportReadError(StandardFileErrorText(error.cause(), m_ui.PathInText(entry.path)));
         return ListWithoutTitle(entry);
     }
     if (info->isDirectory)

@@ -368,7 +368,7 @@ bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
         SongData bytes(source, buffer, size, kFirstSongBlock);
         return TitleIn(bytes, IsPatternPath(path), title);
     } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
     } catch (const std::bad_alloc&) {
         reporter.ReportReadError(kOutOfMemoryText);
     }
@@ -390,7 +390,7 @@ bool ReadTitleOfPath(FileSystem& fs, const std::string& path, std::string& title
     try {
         length = fs.Length(file);
     } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
         return false;
     }
     return ReadTitleOfFile(fs, file, length, path, title, reporter, whole);
