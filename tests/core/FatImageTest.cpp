@@ -223,31 +223,21 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
 }
 
 // fusefat stores no name holding a '|' or a character beyond ASCII, and its rename
-// to such a name removes the source before it fails. Neither the tool nor the
-// engine may lose the song to it.
+// to one removes the source before it fails: neither tool nor window may lose it.
 TEST_F(FatImageTest, RefusedTitleLeavesTheSong) {
     for (const std::string title : {"W\xC3\xA4rme", "Rock|Pop"}) {
-        SCOPED_TRACE(title);
-        WriteWholeFile(mnt + "/a.mid", MidiSong(title));
-        WriteWholeFile(mnt + "/a.txt", "lyrics");
-        const std::string refused = "Access to " + mnt + "/" + title + ".mid was denied.\n";
-        const auto result = RunCli({"rename", mnt});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.err, refused + "a.mid: left as it is\n");
-        EXPECT_EQ(ListFolder(mnt), (V{"a.mid", "a.txt"}));
-
+        const std::string refused = "Access to " + mnt + "/" + title + ".mid was denied.";
+        const std::string name = title.substr(0, 1) + ".mid";
+        WriteWholeFile(mnt + "/" + name, MidiSong(title));
+        EXPECT_EQ(RunCli({"rename", mnt, name}).err, refused + "\n" + name + ": left as it is\n");
         t.ui.warnings.clear();
         t.ScanAndSelectAll(mnt);
         t.engine.RenameSelectedFiles(false);
-        EXPECT_EQ(t.ui.warnings, V{refused.substr(0, refused.size() - 1)});
-        CheckAndRemount(imageA);
-        EXPECT_EQ(ListFolder(mnt), (V{"a.mid", "a.txt"}));
-        EXPECT_EQ(ReadWholeFile(mnt + "/a.mid"), MidiSong(title));
-        EXPECT_EQ(ReadWholeFile(mnt + "/a.txt"), "lyrics");
-        // fusefat damages a file it truncates: the next ones are new files.
-        ::unlink((mnt + "/a.mid").c_str());
-        ::unlink((mnt + "/a.txt").c_str());
+        EXPECT_EQ(t.ui.warnings, V{refused});
     }
+    CheckAndRemount(imageA);
+    EXPECT_EQ(ListFolder(mnt), (V{"R.mid", "W.mid"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/W.mid"), MidiSong("W\xC3\xA4rme"));
 }
 
 TEST_F(FatImageTest, OverwriteAnsweredNoThenYes) {
