@@ -56,7 +56,7 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
             language = ParseLanguage(value);
         } else if (TakeOption(args, i, "-o", value)) {
             output = value;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
+        } else {
             throw UsageError("unknown option '" + args[i] + "' for export");
         }
     }
