@@ -51,7 +51,8 @@ bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& ti
     } catch (const FileError& error) {
         // A file that cannot be opened is simply not found.
         if (file.isOpen())
-            reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+            reporter.ReportReadError(
+                StandardFileErrorText(error.cause(), reporter.PathInText(path)));
     } catch (const std::bad_alloc&) {
         reporter.ReportReadError(kOutOfMemoryText);
     }
