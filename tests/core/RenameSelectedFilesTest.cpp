@@ -238,9 +238,17 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     EXPECT_TRUE(std::filesystem::exists(dir / "My Song.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "b.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "c.mid"));
-    EXPECT_EQ(t.Entry("My Song.mid").newName, "Alpha.mid");  // derived from the title again
     EXPECT_EQ(t.ui.selected.size(), 2u);
     EXPECT_EQ(t.ui.redraws, 1);
+
+    // The typed name stands: Edit off, all selected, the file keeps it.
+    EXPECT_EQ(t.Entry("My Song.mid").newName, "My Song.mid");
+    t.engine.m_bEditNames = false;
+    t.ui.SelectAll();
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_TRUE(std::filesystem::exists(dir / "My Song.mid"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Beta.mid"));
+    EXPECT_TRUE(t.ui.selected.empty());
 }
 
 TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {

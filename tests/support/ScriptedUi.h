@@ -23,6 +23,8 @@ class ScriptedUi : public EngineUi {
     std::vector<std::string> editedOldNames;  // the old names it was shown for
     std::vector<std::string> pickerStarts;
     std::vector<std::string> companionsLeft;
+    std::vector<LeftReason> companionReasons;                    // one per companionsLeft
+    std::vector<std::pair<std::int32_t, LeftReason>> songsLeft;  // (row, reason)
 
     // Answers, taken from the front; an empty queue answers cancel / not confirmed.
     std::deque<OverwriteAnswer> overwriteAnswers;
@@ -74,7 +76,13 @@ class ScriptedUi : public EngineUi {
     void DeselectRow(std::int32_t row) override { selected.erase(row); }
     void RedrawList() override { ++redraws; }
     void UpdateButtonStates() override { ++buttonUpdates; }
-    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
+    void CompanionLeft(const std::string& path, LeftReason reason) override {
+        companionsLeft.push_back(path);
+        companionReasons.push_back(reason);
+    }
+    void SongLeft(std::int32_t row, LeftReason reason) override {
+        songsLeft.emplace_back(row, reason);
+    }
     void BeginWaitCursor() override { ++waitDepth; }
     void EndWaitCursor() override { --waitDepth; }
 };
