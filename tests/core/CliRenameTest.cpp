@@ -119,8 +119,7 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
 TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
     // A name that is no plain file name is refused with the reason, and asked again.
     // Lines typed with CR LF end where the LF is.
-    const auto result =
-        RunCli({"rename", "--edit", dir.path(), "song.mid"}, "..\r\nMine\r\n");
+    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "..\r\nMine\r\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Mine.mid\nsong.txt -> Mine.txt\n");
     EXPECT_EQ(result.err,

@@ -1,6 +1,11 @@
 // Companion files (same base name, other extension) going along with their song.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -8,6 +13,7 @@
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/Messages.h"
+#include "platform/PathText.h"
 
 namespace tt {
 namespace {
@@ -401,6 +407,116 @@ TEST(CompanionFiles, FolderIsListedOncePerOperationAndFollowsItsChanges) {
     EXPECT_EQ(after.at("Later.txt"), "late lyrics");
     EXPECT_EQ(after.count("Late.txt"), 0u);
     EXPECT_EQ(after.size(), 83u);
+}
+
+TEST(CompanionFiles, AListedSongsCompanionIsHeldByIt) {
+    // Songs (file, title) and their companions; with Yes given in advance no
+    // companion of another listed song is replaced, and none is asked about: a rename
+    // waits until that song has moved on, else the companion stays.
+    struct Row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> songs;
+        Contents companions;
+        std::string only;  // the one song selected; empty: all
+        bool copy;
+        Contents expected;  // the companions afterwards
+        std::vector<std::string> left;
+    };
+    const Row rows[] = {
+        {"a longer base moves on first",
+         {{"A.mid", "B"}, {"B.live.mid", "X"}},
+         {{"A.live.txt", "a"}, {"B.live.txt", "b"}},
+         "",
+         false,
+         {{"B.live.txt", "a"}, {"X.txt", "b"}},
+         {}},
+        {"a song of another kind moves on first",
+         {{"A.mid", "B"}, {"B.sty", "Y"}},
+         {{"A.txt", "a"}, {"B.txt", "b"}},
+         "",
+         false,
+         {{"B.txt", "a"}, {"Y.txt", "b"}},
+         {}},
+        {"held by a song not selected",
+         {{"A.mid", "B"}, {"B.sty", "Y"}},
+         {{"A.txt", "a"}, {"B.txt", "b"}},
+         "A.mid",
+         false,
+         {{"A.txt", "a"}, {"B.txt", "b"}},
+         {"A.txt"}},
+        {"copy into the listed folder",
+         {{"A.mid", "X"}, {"X.sty", "Y"}},
+         {{"A.txt", "a"}, {"X.txt", "x"}},
+         "A.mid",
+         true,
+         {{"A.txt", "a"}, {"X.txt", "x"}},
+         {"A.txt"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        for (const auto& [file, title] : row.songs)
+            WriteSong(dir / file, title, file);
+        for (const auto& [file, content] : row.companions)
+            WriteWholeFile(dir / file, content);
+        EngineWithUi t;
+        t.Scan(dir.path());
+        if (row.only.empty())
+            t.ui.SelectAll();
+        else
+            t.Select(row.only);
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        t.ui.pickerAnswers = {dir.path()};
+
+        t.engine.RenameSelectedFiles(row.copy);
+
+        EXPECT_TRUE(t.ui.questions.empty());
+        EXPECT_TRUE(t.ui.warnings.empty());
+        Contents companions;
+        for (const auto& [file, content] : FolderContents(dir.path()))
+            if (file.size() > 4 && file.substr(file.size() - 4) == ".txt")
+                companions[file] = content;
+        EXPECT_EQ(companions, row.expected);
+        std::vector<std::string> left;
+        for (const std::string& path : t.ui.companionsLeft)
+            left.push_back(NameOf(path));
+        EXPECT_EQ(left, row.left);
+        EXPECT_TRUE(t.ui.selected.empty());
+    }
+}
+
+TEST(CompanionFiles, ACompanionThatIsNoPlainFileStays) {
+    // A named pipe and a socket beside the lyrics: named as left, never read, and
+    // the run goes on, in a rename and in a copy.
+    for (const bool copy : {false, true}) {
+        SCOPED_TRACE(copy ? "copy" : "rename");
+        TempDir dir;
+        TempDir dest;
+        const std::string to = copy ? dest.path() : dir.path();
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteWholeFile(dir / "a.txt", "lyrics");
+        ASSERT_EQ(::mkfifo((dir / "a.fifo").c_str(), 0600), 0);
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, (dir / "a.sock").c_str(), sizeof address.sun_path - 1);
+        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(sock);
+        WriteSong(dir / "b.mid", "Beta", "b");
+        EngineWithUi t;
+        t.ScanAndSelectAll(dir.path());
+        t.ui.pickerAnswers = {dest.path()};
+
+        t.engine.RenameSelectedFiles(copy);
+
+        EXPECT_TRUE(t.ui.warnings.empty());
+        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.fifo", dir / "a.sock"}));
+        EXPECT_EQ(t.ui.companionReasons, (std::vector<LeftReason>(2, LeftReason::notPlainFile)));
+        EXPECT_EQ(ReadWholeFile(to + "/Alpha.txt"), "lyrics");
+        EXPECT_TRUE(std::filesystem::exists(to + "/Beta.mid"));
+        EXPECT_FALSE(std::filesystem::exists(to + "/Alpha.fifo"));
+        EXPECT_TRUE(t.ui.selected.empty());
+    }
 }
 
 }  // namespace

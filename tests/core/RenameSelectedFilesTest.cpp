@@ -475,5 +475,41 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
               (Contents{{"SONG.txt", "lyrics"}, {"Song.mid", before.at("Song.mid")}}));
 }
 
+TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
+    // While the edit dialog or the overwrite question waits, a.mid is replaced by
+    // another song: it is passed over, its row stays selected, and the run goes on.
+    for (const bool edit : {true, false}) {
+        SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
+        TempDir dir;
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteSong(dir / "b.mid", "Beta", "b");
+        EngineWithUi t;
+        t.ScanAndSelectAll(dir.path());
+        if (!edit)
+            WriteWholeFile(dir / "Alpha.mid", "in the way");  // not listed: asked about
+        t.engine.m_bEditNames = edit;
+        t.ui.editAnswers = {std::string("Alpha"), std::string("Beta")};
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        const std::string other = MidiSong("Another song with a longer title");
+        t.ui.whileAsked = [&] {
+            if (ReadWholeFile(dir / "a.mid") != other)
+                WriteWholeFile(dir / "a.mid", other);
+        };
+
+        t.engine.RenameSelectedFiles(false);
+
+        const Contents after = FolderContents(dir.path());
+        EXPECT_EQ(after.at("a.mid"), other);
+        EXPECT_EQ(after.count("Alpha.mid"), edit ? 0u : 1u);
+        if (!edit) {
+            EXPECT_EQ(after.at("Alpha.mid"), "in the way");
+        }
+        EXPECT_EQ(after.count("Beta.mid"), 1u);
+        EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("a.mid")}));
+        EXPECT_EQ(t.ui.songsLeft, (std::vector<std::pair<std::int32_t, LeftReason>>{
+                                      {t.IndexOf("a.mid"), LeftReason::changed}}));
+    }
+}
+
 }  // namespace
 }  // namespace tt

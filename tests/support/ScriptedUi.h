@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -32,6 +33,8 @@ class ScriptedUi : public EngineUi {
     std::deque<std::string> editExtAnswers;  // new extensions, one per confirmed edit while any
     std::deque<std::optional<std::string>> pickerAnswers;  // nullopt = cancel
     std::string destinationSetting;
+    // Run while the edit dialog or the overwrite question waits for its answer.
+    std::function<void()> whileAsked;
 
     // List view model.
     std::int32_t rowCount = 0;
