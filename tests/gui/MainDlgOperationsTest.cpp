@@ -45,7 +45,8 @@ class MainDlgOperationsTest : public QObject {
 
     // Edit on: both names are offered (the first one changed). The second is to take
     // the name of the listed (untitled) Beta.mid, which is never replaced: no
-    // question, and its row stays selected.
+    // question, and its row stays selected. The typed name stands: Edit off, Select
+    // All and Rename leave it.
     void renameWithEditNeverReplacesAListedSong() {
         m_open->CtrlClickRows({0, 1});
         QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
@@ -72,9 +73,42 @@ class MainDlgOperationsTest : public QObject {
                            {"Alpha Edited.txt", "lyrics"},
                            {"Beta.mid", m_before.at("Beta.mid")},
                            {"b.mid", m_before.at("b.mid")}}));
-        QCOMPARE(m_open->Rows(), QStringList({"Alpha Edited.mid -> Alpha.mid", "b.mid -> Beta.mid",
-                                              "Beta.mid -> <no title found>"}));
+        const QStringList rows = {"Alpha Edited.mid -> Alpha Edited.mid", "b.mid -> Beta.mid",
+                                  "Beta.mid -> <no title found>"};
+        QCOMPARE(m_open->Rows(), rows);
         QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1}));
+
+        const Contents renamed = FolderContents(m_folder->path());
+        QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(FolderContents(m_folder->path()), renamed);
+        QCOMPARE(m_open->Rows(), rows);
+    }
+
+    // A's lyrics are to take the name of B.sty's lyrics: A waits until B.sty has
+    // moved on with them, with no question; no lyrics are lost.
+    void renameWaitsForTheSongHoldingALyricsName() {
+        TempDir other;
+        WriteSong(other / "A.mid", "B");
+        WriteWholeFile(other / "A.txt", "a lyrics");
+        WriteSong(other / "B.sty", "Y");
+        WriteWholeFile(other / "B.txt", "b lyrics");
+        const Contents before = FolderContents(other.path());
+        m_open->picks.push_back(other.path());
+        QTest::mouseClick(m_open->Control("1000"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        QTimer guard;  // a question would show up here: failed and answered Cancel
+        connect(&guard, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::qFail("asked", __FILE__, __LINE__), ClickButton(box, "Cancel");
+        });
+        guard.start(10);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(FolderContents(other.path()), (Contents{{"B.mid", before.at("A.mid")},
+                                                         {"B.txt", "a lyrics"},
+                                                         {"Y.sty", before.at("B.sty")},
+                                                         {"Y.txt", "b lyrics"}}));
     }
 
     // Cancel in the destination picker ends Copy+Rename before anything is copied:
