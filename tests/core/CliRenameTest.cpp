@@ -85,13 +85,10 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
     EXPECT_NE(result.err.find("song.mid: left as it is"), std::string::npos) << result.err;
     EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), "old alpha");
 
-    // Asked on the terminal and cancelled, by c or by the end of input: nothing is
-    // touched, and the run says it was cancelled.
-    result = RunCli(copySong);
-    EXPECT_EQ(result.exitCode, 1) << result.err;
-    EXPECT_NE(result.err.find("tunetitler-cli: cancelled\n"), std::string::npos) << result.err;
+    // Asked on the terminal and cancelled: nothing is touched, and the run says so.
     result = RunCli(copySong, "c\n");
     EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("tunetitler-cli: cancelled\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_NE(
         result.err.find("File  '" + (dest / "Alpha.mid") + "'  already exists!\n\nOverwrite?"),

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "PassThroughFileSystem.h"
 #include "SongFolder.h"
@@ -233,6 +234,13 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
         WriteSong(dir / "a.mid", "Title", "a");
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "a.kar", "karaoke");
+        // A named pipe and a socket are no companions to read: they stay, named.
+        ASSERT_EQ(::mkfifo((dir / "a.fifo").c_str(), 0600), 0);
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{AF_UNIX, {}};
+        std::strncpy(address.sun_path, (dir / "a.sock").c_str(), sizeof address.sun_path - 1);
+        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(sock);
         WriteSong(dir / "b.mid", "Next", "b");
         WriteSong(dir / "c.mid", "Box", "c");
         std::filesystem::create_directory(to + "/Title.txt");
@@ -246,7 +254,8 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
 
         EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty());
         EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("c.mid")}));
-        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.txt"}));
+        EXPECT_EQ(t.ui.companionsLeft,
+                  (std::vector<std::string>{dir / "a.fifo", dir / "a.sock", dir / "a.txt"}));
         EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "lyrics");
         EXPECT_EQ(ReadWholeFile(to + "/Title.kar"), "karaoke");
         EXPECT_TRUE(std::filesystem::exists(to + "/Next.mid"));
@@ -410,112 +419,44 @@ TEST(CompanionFiles, FolderIsListedOncePerOperationAndFollowsItsChanges) {
 }
 
 TEST(CompanionFiles, AListedSongsCompanionIsHeldByIt) {
-    // Songs (file, title) and their companions; with Yes given in advance no
-    // companion of another listed song is replaced, and none is asked about: a rename
-    // waits until that song has moved on, else the companion stays.
-    struct Row {
-        const char* name;
-        std::vector<std::pair<std::string, std::string>> songs;
-        Contents companions;
-        std::string only;  // the one song selected; empty: all
-        bool copy;
-        Contents expected;  // the companions afterwards
-        std::vector<std::string> left;
+    // Songs (file:title) and lyrics (file:text); with Yes given in advance no lyrics
+    // of another listed song are replaced or asked about: a rename waits until that
+    // song has moved on with them, else the lyrics named stay.
+    const auto pairs = [](const char* text) {
+        Contents out;
+        std::istringstream in(text);
+        for (std::string item; in >> item;)
+            out[item.substr(0, item.find(':'))] = item.substr(item.find(':') + 1);
+        return out;
     };
-    const Row rows[] = {
-        {"a longer base moves on first",
-         {{"A.mid", "B"}, {"B.live.mid", "X"}},
-         {{"A.live.txt", "a"}, {"B.live.txt", "b"}},
-         "",
-         false,
-         {{"B.live.txt", "a"}, {"X.txt", "b"}},
-         {}},
-        {"a song of another kind moves on first",
-         {{"A.mid", "B"}, {"B.sty", "Y"}},
-         {{"A.txt", "a"}, {"B.txt", "b"}},
-         "",
-         false,
-         {{"B.txt", "a"}, {"Y.txt", "b"}},
-         {}},
-        {"held by a song not selected",
-         {{"A.mid", "B"}, {"B.sty", "Y"}},
-         {{"A.txt", "a"}, {"B.txt", "b"}},
-         "A.mid",
-         false,
-         {{"A.txt", "a"}, {"B.txt", "b"}},
-         {"A.txt"}},
-        {"copy into the listed folder",
-         {{"A.mid", "X"}, {"X.sty", "Y"}},
-         {{"A.txt", "a"}, {"X.txt", "x"}},
-         "A.mid",
-         true,
-         {{"A.txt", "a"}, {"X.txt", "x"}},
-         {"A.txt"}},
+    const struct {
+        const char *files, *only, *expected, *left;
+        bool copy = false;
+    } rows[] = {
+        {"A.mid:B B.live.mid:X A.live.txt:a B.live.txt:b", "", "B.live.txt:a X.txt:b", ""},
+        {"A.mid:B B.sty:Y A.txt:a B.txt:b", "", "B.txt:a Y.txt:b", ""},
+        {"A.mid:B B.sty:Y A.txt:a B.txt:b", "A.mid", "A.txt:a B.txt:b", "A.txt"},
+        {"A.mid:X X.sty:Y A.txt:a X.txt:x", "A.mid", "A.txt:a X.txt:x", "A.txt", true},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.files) + (row.copy ? " copied" : ""));
         TempDir dir;
-        for (const auto& [file, title] : row.songs)
-            WriteSong(dir / file, title, file);
-        for (const auto& [file, content] : row.companions)
-            WriteWholeFile(dir / file, content);
+        for (const auto& [file, text] : pairs(row.files))
+            file.ends_with(".txt") ? WriteWholeFile(dir / file, text) : WriteSong(dir / file, text);
         EngineWithUi t;
         t.Scan(dir.path());
-        if (row.only.empty())
-            t.ui.SelectAll();
-        else
-            t.Select(row.only);
+        *row.only ? t.Select(row.only) : t.ui.SelectAll();
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
         t.ui.pickerAnswers = {dir.path()};
 
         t.engine.RenameSelectedFiles(row.copy);
 
-        EXPECT_TRUE(t.ui.questions.empty());
-        EXPECT_TRUE(t.ui.warnings.empty());
-        Contents companions;
-        for (const auto& [file, content] : FolderContents(dir.path()))
-            if (file.size() > 4 && file.substr(file.size() - 4) == ".txt")
-                companions[file] = content;
-        EXPECT_EQ(companions, row.expected);
-        std::vector<std::string> left;
-        for (const std::string& path : t.ui.companionsLeft)
-            left.push_back(NameOf(path));
-        EXPECT_EQ(left, row.left);
-        EXPECT_TRUE(t.ui.selected.empty());
-    }
-}
-
-TEST(CompanionFiles, ACompanionThatIsNoPlainFileStays) {
-    // A named pipe and a socket beside the lyrics: named as left, never read, and
-    // the run goes on, in a rename and in a copy.
-    for (const bool copy : {false, true}) {
-        SCOPED_TRACE(copy ? "copy" : "rename");
-        TempDir dir;
-        TempDir dest;
-        const std::string to = copy ? dest.path() : dir.path();
-        WriteSong(dir / "a.mid", "Alpha", "a");
-        WriteWholeFile(dir / "a.txt", "lyrics");
-        ASSERT_EQ(::mkfifo((dir / "a.fifo").c_str(), 0600), 0);
-        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, (dir / "a.sock").c_str(), sizeof address.sun_path - 1);
-        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        ::close(sock);
-        WriteSong(dir / "b.mid", "Beta", "b");
-        EngineWithUi t;
-        t.ScanAndSelectAll(dir.path());
-        t.ui.pickerAnswers = {dest.path()};
-
-        t.engine.RenameSelectedFiles(copy);
-
-        EXPECT_TRUE(t.ui.warnings.empty());
-        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.fifo", dir / "a.sock"}));
-        EXPECT_EQ(t.ui.companionReasons, (std::vector<LeftReason>(2, LeftReason::notPlainFile)));
-        EXPECT_EQ(ReadWholeFile(to + "/Alpha.txt"), "lyrics");
-        EXPECT_TRUE(std::filesystem::exists(to + "/Beta.mid"));
-        EXPECT_FALSE(std::filesystem::exists(to + "/Alpha.fifo"));
-        EXPECT_TRUE(t.ui.selected.empty());
+        EXPECT_TRUE(t.ui.questions.empty() && t.ui.warnings.empty() && t.ui.selected.empty());
+        Contents lyrics = FolderContents(dir.path());
+        std::erase_if(lyrics, [](const auto& file) { return !file.first.ends_with(".txt"); });
+        EXPECT_EQ(lyrics, pairs(row.expected));
+        EXPECT_EQ(t.ui.companionsLeft.size(), *row.left ? 1u : 0u);
+        EXPECT_EQ(t.ui.companionsLeft.empty() ? "" : NameOf(t.ui.companionsLeft[0]), row.left);
     }
 }
 

@@ -86,31 +86,6 @@ class MainDlgOperationsTest : public QObject {
         QCOMPARE(m_open->Rows(), rows);
     }
 
-    // A's lyrics are to take the name of B.sty's lyrics: A waits until B.sty has
-    // moved on with them, with no question; no lyrics are lost.
-    void renameWaitsForTheSongHoldingALyricsName() {
-        TempDir other;
-        WriteSong(other / "A.mid", "B");
-        WriteWholeFile(other / "A.txt", "a lyrics");
-        WriteSong(other / "B.sty", "Y");
-        WriteWholeFile(other / "B.txt", "b lyrics");
-        const Contents before = FolderContents(other.path());
-        m_open->picks.push_back(other.path());
-        QTest::mouseClick(m_open->Control("1000"), Qt::LeftButton);
-        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
-        QTimer guard;  // a question would show up here: failed and answered Cancel
-        connect(&guard, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                QTest::qFail("asked", __FILE__, __LINE__), ClickButton(box, "Cancel");
-        });
-        guard.start(10);
-        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
-        QCOMPARE(FolderContents(other.path()), (Contents{{"B.mid", before.at("A.mid")},
-                                                         {"B.txt", "a lyrics"},
-                                                         {"Y.sty", before.at("B.sty")},
-                                                         {"Y.txt", "b lyrics"}}));
-    }
-
     // Cancel in the destination picker ends Copy+Rename before anything is copied:
     // nothing is stored and the rows stay as they were.
     void copyRenameCancelledInThePicker() {

@@ -79,9 +79,8 @@ class ScriptedUi : public EngineUi {
     void DeselectRow(std::int32_t row) override { selected.erase(row); }
     void RedrawList() override { ++redraws; }
     void UpdateButtonStates() override { ++buttonUpdates; }
-    void CompanionLeft(const std::string& path, LeftReason reason) override {
+    void CompanionLeft(const std::string& path, LeftReason) override {
         companionsLeft.push_back(path);
-        companionReasons.push_back(reason);
     }
     void SongLeft(std::int32_t row, LeftReason reason) override {
         songsLeft.emplace_back(row, reason);
