@@ -43,7 +43,9 @@ class RenameEngine {
     void RefreshFileList();
     // Sets the entry's newName and titleFound from its file.
     void ReadEntryTitle(SongFileEntry& entry);
-    // Gives repeated new names a numbered suffix, over the whole list.
+    // Gives repeated new names a numbered suffix, over the whole list. A name the user
+    // confirmed in the edit dialog is the name of its file and stays: a namesake
+    // gets the number instead.
     void MakeNewNamesUnique();
     // Must be called after an entry's newName or titleFound changed outside a scan.
     void NoteEntryChanged(std::int32_t index) { m_uniqueNames.NoteEntryChanged(index); }
@@ -134,6 +136,8 @@ class RenameEngine {
     std::optional<std::int32_t> ListedCompanionOwner(const std::string& target, std::int32_t self);
 
     void ResetOperationState();
+    // Entry `index` proposes `name`, confirmed in the edit dialog, from now on.
+    void LetNameStand(std::int32_t index, const std::string& name);
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);
     bool SelectedSourcesChanged(const std::vector<std::int32_t>& rows);
@@ -194,6 +198,8 @@ class RenameEngine {
     ListedNames m_listedNames;
     // Per entry index: a selected titled entry this operation has not yet settled.
     std::vector<bool> m_unsettled;
+    // Entries proposing a name confirmed in the edit dialog, until the next scan.
+    std::vector<std::int32_t> m_standingNames;
     // Per entry index, for a copy to a case-blind folder: the name kept apart from
     // the other copies' names ignoring case (empty vector: names as proposed).
     std::vector<std::string> m_destinationNames;

@@ -34,6 +34,15 @@ void RenameEngine::ResetOperationState() {
     m_destIgnoresCase.reset();
 }
 
+void RenameEngine::LetNameStand(std::int32_t index, const std::string& name) {
+    SongFileEntry& entry = m_songFiles.ElementAt(index);
+    if (!entry.titleFound)
+        return;  // no title, no proposal
+    entry.newName = name;
+    if (std::find(m_standingNames.begin(), m_standingNames.end(), index) == m_standingNames.end())
+        m_standingNames.push_back(index);
+}
+
 void RenameEngine::RenameSelectedFiles(bool bCopy) {
     ResetOperationState();
     const std::vector<std::int32_t> rows = m_ui.SelectedRows();
@@ -344,8 +353,8 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     m_listedNames.Renamed(index, NameOf(oldPath), NameOf(target));
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
     ReadEntryTitleAndInfo(entry);
-    if (nameStands && entry.titleFound)
-        entry.newName = name;
+    if (nameStands)
+        LetNameStand(index, name);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
 
@@ -370,21 +379,21 @@ std::optional<std::int32_t> RenameEngine::UpdateListedCopy(const std::string& ta
         entry.fileName = name;
         NoteEntryChanged(*listed);
         ReadEntryTitle(entry);
-        if (nameStands && entry.titleFound)
-            entry.newName = name;
+        if (nameStands)
+            LetNameStand(*listed, name);
         TakeFileInfoOf(entry, target);
     } else {
         SongFileEntry entry;
         entry.path = target;
         entry.fileName = name;
         ReadEntryTitle(entry);
-        if (nameStands && entry.titleFound)
-            entry.newName = name;
         if (TakeFileInfoOf(entry, target)) {
             m_songFiles.Append(std::move(entry));
             listed = m_songFiles.count() - 1;
             m_listedNames.Appended(*listed, NameOf(target));
             m_ui.AppendRows(1);
+            if (nameStands)
+                LetNameStand(*listed, name);
         }
     }
     MakeNewNamesUnique();

@@ -241,6 +241,12 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     EXPECT_EQ(t.ui.selected.size(), 2u);
     EXPECT_EQ(t.ui.redraws, 1);
     EXPECT_EQ(t.Entry("My Song.mid").newName, "My Song.mid");  // the typed name stands
+    // Also where another song's title gives it: that song is numbered instead.
+    t.ui.selected = {t.IndexOf("c.mid")};
+    t.ui.editAnswers = {std::string("Beta")};
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.Entry("Beta.mid").newName, "Beta.mid");
+    EXPECT_EQ(t.Entry("b.mid").newName, "Beta_1.mid");
 }
 
 TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
