@@ -84,7 +84,8 @@ const char* UsageText() {
            "  --edit         ask for each new name on the terminal before it is used\n"
            "                 (refused, and asked again: a leading dot, '/', control\n"
            "                 characters, more than 255 bytes)\n"
-           "  --             ends the options (for a NAME that begins with '-')\n"
+           "  --             ends the options, in every command (for a DIR or NAME that\n"
+           "                 begins with '-')\n"
            "  --help         show this text\n"
            "  --version      show the version (alone, in place of COMMAND)\n"
            "\n"
@@ -97,10 +98,10 @@ const char* UsageText() {
            "\n"
            "Exit status: 0 when every selected song was done or left by a No to the\n"
            "overwrite question (also when no song file is found); 1 when a file error\n"
-           "or a warning was reported, a folder cannot be used, the run was cancelled\n"
-           "with files left (c, end of input; 'cancelled' is said on standard error),\n"
-           "or a song was left for another reason (its new name held, its file changed\n"
-           "meanwhile); 2 on a usage error.\n";
+           "or a warning was reported, a folder cannot be used, standard output cannot\n"
+           "be written, the run was cancelled with files left (c, end of input;\n"
+           "'cancelled' is said on standard error), or a song was left for another\n"
+           "reason (its new name held, its file changed meanwhile); 2 on a usage error.\n";
 }
 
 }  // namespace tt::cli

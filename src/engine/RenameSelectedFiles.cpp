@@ -65,7 +65,7 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
         ProcessRows(rows, bCopy, *destFolder);
         failed = false;
     } catch (const FileError& error) {
-        m_ui.ShowWarning(error.StandardText());
+        m_ui.ShowWarning(error.StandardText(m_ui.PathInText(error.path())));
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }
