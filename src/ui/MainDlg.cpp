@@ -73,10 +73,8 @@ Dropped DroppedItems(const QMimeData* data) {
         const QFileInfo info(url.toLocalFile());
         if (!info.exists())
             return {};
-        if (info.isDir() && urls.size() > 1) {
-            dropped.manyFolders = true;
-            continue;
-        }
+        if (info.isDir() && urls.size() > 1)
+            dropped.manyFolders = true;  // a folder is taken only alone
         const QString folder =
             QDir::cleanPath(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
         if (!dropped.folder.isEmpty() && folder != dropped.folder)
