@@ -21,13 +21,14 @@ namespace tt {
 CFolderDlg::CFolderDlg(bool destination, QWidget* parent,
                        std::shared_ptr<const shell::Environment> environment)
     : QDialog(parent),
-      m_tree(new CShellTreeCtrl(this, std::move(environment))),
+      m_tree(new CShellTreeCtrl(this, environment)),
       m_bDestination(destination),
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
       m_pathLabel(new QLabel(this)),
       m_pathField(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Select Folder"));
+    m_home = (environment ? environment : shell::Environment::System())->home;
     const DialogUnits units(font());
     setFixedSize(units.Size(273, 230));
     m_ok->setObjectName(QStringLiteral("1"));
@@ -164,10 +165,11 @@ void CFolderDlg::ClosePathField() {
 
 bool CFolderDlg::GoToTypedPath() {
     QString typed = m_pathField->text().trimmed();
+    const QString home = PathFromCore(m_home);
     if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
-        typed = QDir::homePath() + typed.mid(1);
+        typed = home + typed.mid(1);
     // A relative path is taken from the folder selected.
-    const QString base = m_strPath.empty() ? QDir::homePath() : PathFromCore(m_strPath);
+    const QString base = m_strPath.empty() ? home : PathFromCore(m_strPath);
     const QString path = QDir::cleanPath(QDir(base).absoluteFilePath(typed));
     const QFileInfo info(path);
     std::string found = PathToCore(path);

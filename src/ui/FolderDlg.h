@@ -62,6 +62,7 @@ class CFolderDlg : public QDialog {
     QPushButton* m_cancel;
     QLabel* m_pathLabel;
     QLineEdit* m_pathField;
+    std::string m_home;  // what '~' stands for
     bool m_initialized = false;
 };
 

@@ -249,6 +249,76 @@ class FolderDlgTest : public QObject {
         }
     }
 
+    // '/', '~' or Ctrl+L opens the path field; Enter selects the typed folder and
+    // closes it; a path that is no folder is reported, in both languages.
+    void pathField_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("keys");    // "^L" is Ctrl+L; then the text typed
+        QTest::addColumn<QString>("typed");   // the field holds this before Enter
+        QTest::addColumn<QString>("result");  // the folder selected, or the message
+        QTest::newRow("slash") << "E"
+                               << "/"
+                               << "@/home/Music"
+                               << "home/Music";  // @: the root
+        QTest::newRow("tilde") << "E"
+                               << "~/Music/Track 2"
+                               << "~/Music/Track 2"
+                               << "home/Music/Track 2";
+        QTest::newRow("Ctrl+L, relative") << "E"
+                                          << "^L"
+                                          << "Deep"
+                                          << "home/Music/Track 10/Deep";
+        QTest::newRow("a file") << "E"
+                                << "~/Leaf/song.mid"
+                                << "~/Leaf/song.mid"
+                                << "This is not a folder:\n%1";
+        QTest::newRow("missing, German") << "G"
+                                         << "~/Gone"
+                                         << "~/Gone"
+                                         << "Das ist kein Ordner:\n%1";
+    }
+    void pathField() {
+        QFETCH(QString, language);
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        SetUiLanguage(language == "G" ? UiLanguage::german : UiLanguage::english);
+        QFile song(m_root.filePath("home/Leaf/song.mid"));
+        QVERIFY(song.open(QIODevice::WriteOnly));
+        auto dialog = Open(P(keys == "^L" ? "home/Music/Track 10" : "home/Leaf"));
+        QLineEdit* field = dialog->pathField();
+        QVERIFY(!field->isVisible() && QTest::qWaitForWindowActive(dialog.get()));
+        if (keys == "^L") {
+            QTest::keyClick(dialog->m_tree, Qt::Key_L, Qt::ControlModifier);
+            QCOMPARE(field->selectedText(), PathFromCore(P("home/Music/Track 10")));
+        } else {  // the first key opens the field, the others go there
+            QTest::keyClicks(dialog->m_tree, keys.left(1));
+            QTest::keyClicks(field, keys.mid(1));
+        }
+        QVERIFY(field->isVisible() && dialog->focusWidget() == field);
+        QCOMPARE(field->text(), keys.left(1) == "^" ? field->text() : keys);
+        field->setText(typed.replace('@', m_root.path()));
+        const bool folder = !result.contains('%');
+        QString message;
+        if (!folder)
+            test::AnswerNextModal([&message](QWidget* box) {
+                message = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(dialog->isVisible());  // Enter in the field never ends the dialog
+        if (folder) {
+            QCOMPARE(dialog->m_strPath, P(qPrintable(result)));
+            QVERIFY(!field->isVisible() && dialog->focusWidget() == dialog->m_tree);
+            return;
+        }
+        const QString typedPath = PathFromCore(P("home")) + typed.mid(1);
+        QTRY_COMPARE(message, result.arg(typedPath));
+        QVERIFY(field->isVisible());
+        QTest::keyClick(field, Qt::Key_Escape);  // closes the field, not the dialog
+        QVERIFY(!field->isVisible() && dialog->isVisible());
+    }
+
     void iconCacheHoldsAHundred() {
         CShellTreeCtrl tree(nullptr, m_environment);
         for (int i = 0; i < 100; ++i)
