@@ -1,21 +1,17 @@
-// Under a real window manager (openbox on Xvfb): the main window and a dialog
-// keep their whole frame, title bar included, on the screen, at scale 1 and 2, on
-// a large and a small screen, with no stored placement, one larger than the
-// screen and one partly off it, at a first and a later start; and a second start
-// brings a minimised window and its dialog back. Each case runs in a process of
-// its own (the scale is fixed when the application starts): this program again,
-// started with "--child". Skipped where Xvfb or openbox is not installed.
+// Under a window manager (openbox on Xvfb), each case in a child process (this
+// program with "--child"; the scale is fixed at start): whole frames on screen,
+// and a minimised window raised by a second start. Skipped without Xvfb or openbox.
+#include <QDebug>
 #include <QDialog>
 #include <QProcess>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
+#include <functional>
 #include <map>
-#include <memory>
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
@@ -26,237 +22,184 @@ using namespace tt;
 
 namespace {
 
-// --- The child: one case on the display it is given, reporting what it saw.
+bool g_failed = false;  // in the child
 
-bool g_childFailed = false;
-
-void Fail(const QString& what) {
-    std::fprintf(stderr, "FAIL: %s\n", qPrintable(what));
-    g_childFailed = true;
+// Waits for `holds`; says so on standard error when it never does.
+void Expect(const std::function<bool()>& holds, const std::function<QString()>& what,
+            int timeoutMs = 5000) {
+    if (!QTest::qWaitFor(holds, timeoutMs))
+        g_failed = true, std::fprintf(stderr, "FAIL: %s\n", qPrintable(what()));
 }
 
-QString Text(const QRect& r) {
-    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-// Waits until the window manager has framed `window` and its frame is on the
-// screen (wholly, or where it cannot fit, from its top-left corner), and says
-// when that never happens.
-void ExpectFrameOnScreen(QWidget& window, const QString& what) {
+// Framed, and the frame on the screen (from its top-left corner when too large).
+void ExpectFrameOnScreen(QWidget& window, const char* what) {
     const QRect area = window.screen()->availableGeometry();
-    auto onScreen = [&]() {
-        const QWindow* handle = window.windowHandle();
-        if (handle == nullptr || handle->frameMargins().isNull())
-            return false;
-        const QRect frame = handle->frameGeometry();
-        const bool fits = frame.width() <= area.width() && frame.height() <= area.height();
-        return fits ? area.contains(frame) : area.contains(frame.topLeft());
-    };
-    if (!QTest::qWaitFor(onScreen, 5000))
-        Fail(QStringLiteral("%1: frame %2 (window %3) is not on the screen's area %4")
-                 .arg(what, Text(window.windowHandle()->frameGeometry()), Text(window.geometry()),
-                      Text(area)));
+    const QWindow* handle = window.windowHandle();
+    Expect(
+        [&]() {
+            const QRect frame = handle->frameGeometry();
+            return !handle->frameMargins().isNull() &&
+                   area.contains(frame.width() > area.width() || frame.height() > area.height()
+                                     ? QRect(frame.topLeft(), QSize(1, 1))
+                                     : frame);
+        },
+        [&]() {
+            QString text = what;
+            QDebug(&text) << handle->frameGeometry();
+            return text;
+        });
 }
 
-int PlaceWindows(const QString& stored) {
-    test::OpenMainWindow open;  // settings: the language alone
+// A first start, then a later one from the placement the first stored.
+void PlaceWindows(const QString& stored) {
+    test::OpenMainWindow open;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    QRect placement;
-    if (stored == QLatin1String("larger"))
-        placement = area.adjusted(-50, -40, 100, 100);
-    else if (stored == QLatin1String("off"))
-        placement = QRect(area.right() - 150, area.top() - 300, 500, 350);
-    if (!placement.isNull()) {
-        const int values[] = {placement.left(), placement.top(), placement.right() + 1,
-                              placement.bottom() + 1, 1};
-        const char* keys[] = {"WindowLeft", "WindowTop", "WindowRight", "WindowBottom",
-                              "WindowShowCmd"};
-        for (int i = 0; i < 5; ++i)
-            settings::WriteInt(QString::fromLatin1(keys[i]), values[i]);
-    }
-    // The first start, and a later one from the placement the first one stored.
+    const QRect placement = stored == "larger" ? area.adjusted(-50, -40, 100, 100)
+                            : stored == "off"  ? QRect(area.right() - 150, -300, 500, 350)
+                                               : QRect();
+    for (const auto& [key, value] : {std::pair{"WindowLeft", placement.left()},
+                                     {"WindowTop", placement.top()},
+                                     {"WindowRight", placement.right() + 1},
+                                     {"WindowBottom", placement.bottom() + 1}})
+        settings::WriteInt(key, placement.isNull() ? -1 : value);
     for (const char* start : {"first start", "later start"}) {
         CMainDlg window;
         window.OnInitDialog();
         window.show();
-        ExpectFrameOnScreen(window, QStringLiteral("main window, %1").arg(start));
+        ExpectFrameOnScreen(window, start);
         CFolderDlg dialog(false, &window);
         dialog.show();
-        ExpectFrameOnScreen(dialog, QStringLiteral("folder picker, %1").arg(start));
+        ExpectFrameOnScreen(dialog, "folder picker");
         dialog.close();
         window.close();  // stores the placement
     }
-    return g_childFailed ? 1 : 0;
 }
 
-int RaiseMinimised() {
+void RaiseMinimised() {
     SingleInstance running;
-    if (running.Claim() != SingleInstance::Claimed::first)
-        Fail(QStringLiteral("another copy is running"));
+    const bool claimed = running.Claim() == SingleInstance::Claimed::first;
     test::OpenMainWindow open;
     open.Show();
     open.window->FollowLaterStarts(running);
     QDialog dialog(open.window.get());
-    dialog.setWindowTitle(QStringLiteral("Question"));
     dialog.setModal(true);
     dialog.show();
-    // Framed: the window manager has taken both windows on.
-    auto framed = [&]() {
-        return !open.window->windowHandle()->frameMargins().isNull() &&
-               !dialog.windowHandle()->frameMargins().isNull() &&
-               QGuiApplication::focusWindow() == dialog.windowHandle();
-    };
-    if (!QTest::qWaitFor(framed, 5000))
-        Fail(QStringLiteral("the window manager did not take the windows on"));
+    QWindow* window = open.window->windowHandle();
+    auto said = [](const char* text) { return [text]() { return QString(text); }; };
+    Expect([=]() { return claimed; }, said("no other copy runs"));
+    Expect(
+        [&]() {
+            return QGuiApplication::focusWindow() == dialog.windowHandle() &&
+                   !window->frameMargins().isNull();
+        },
+        said("the window manager took the windows on"));
     open.window->showMinimized();
-    if (!QTest::qWaitFor([&]() { return !open.window->windowHandle()->isExposed(); }, 5000))
-        Fail(QStringLiteral("the window manager did not minimise the window (dialog exposed %1)")
-                 .arg(dialog.windowHandle()->isExposed()));
-
-    QProcess second;
+    Expect([&]() { return !window->isExposed(); }, said("minimised"));
+    QProcess second;  // this process must answer it: its events run while it waits
     second.start(QStringLiteral(TUNETITLER_PROGRAM_PATH), {});
-    // This process answers the second start: it waits with its events running.
-    if (!QSignalSpy(&second, &QProcess::finished).wait(20000) || second.exitCode() != 0)
-        Fail(QStringLiteral("the second start did not end with status 0"));
-    auto seen = [&]() {
-        return !open.window->isMinimized() && open.window->windowHandle()->isExposed() &&
-               dialog.windowHandle()->isExposed() &&
-               QGuiApplication::focusWindow() == dialog.windowHandle();
-    };
-    if (!QTest::qWaitFor(seen, 5000))
-        Fail(QStringLiteral("after the second start: window minimised %1, exposed %2, "
-                            "dialog exposed %3, dialog has the focus %4")
-                 .arg(open.window->isMinimized())
-                 .arg(open.window->windowHandle()->isExposed())
-                 .arg(dialog.windowHandle()->isExposed())
-                 .arg(QGuiApplication::focusWindow() == dialog.windowHandle()));
-    dialog.close();
-    return g_childFailed ? 1 : 0;
+    Expect([&]() { return second.state() == QProcess::NotRunning && second.exitCode() == 0; },
+           said("the second start ended with status 0"), 20000);
+    Expect(
+        [&]() {
+            return window->isExposed() && dialog.windowHandle()->isExposed() &&
+                   QGuiApplication::focusWindow() == dialog.windowHandle();
+        },
+        said("restored, the dialog on top with the focus"));
 }
 
 }  // namespace
 
-// --- The test: displays with a window manager, one child per case.
-
 class WindowManagerTest : public QObject {
     Q_OBJECT
 
-    struct Display {
-        std::unique_ptr<QProcess> server;
-        std::unique_ptr<QProcess> windowManager;
-        QString name;
-    };
-    std::map<QString, Display> m_displays;  // by screen size
+    std::map<QString, QString> m_displays;  // by screen size
+    std::vector<std::unique_ptr<QProcess>> m_servers;
     QTemporaryDir m_scratch;
 
-    // A display of this size with openbox managing it; empty when it cannot start.
+    // A display of this size that openbox manages; empty when it does not start.
     QString DisplayOf(const QString& size) {
-        Display& display = m_displays[size];
-        if (!display.name.isEmpty())
-            return display.name;
-        display.server = std::make_unique<QProcess>();
-        display.server->start(
-            QStringLiteral("Xvfb"),
-            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-             QStringLiteral("0"), size + QStringLiteral("x24"), QStringLiteral("-nolisten"),
-             QStringLiteral("tcp")});
-        if (!QTest::qWaitFor([&]() { return display.server->canReadLine(); }, 20000))
+        if (m_displays.count(size))
+            return m_displays[size];
+        auto start = [this](const QString& program, const QStringList& arguments,
+                            const QString& display) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("DISPLAY", display);
+            m_servers.push_back(std::make_unique<QProcess>());
+            m_servers.back()->setProcessEnvironment(environment);
+            m_servers.back()->start(program, arguments);
+            return m_servers.back().get();
+        };
+        QProcess* server = start(
+            "Xvfb", {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp"}, {});
+        if (!QTest::qWaitFor([&]() { return server->canReadLine(); }, 20000))
             return {};
-        const QString name =
-            QLatin1Char(':') + QString::fromLatin1(display.server->readLine().trimmed());
-        // openbox runs its start-up command once it manages the screen.
-        const QString ready = m_scratch.filePath(QStringLiteral("ready-") + size);
-        display.windowManager = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), name);
-        display.windowManager->setProcessEnvironment(environment);
-        display.windowManager->start(QStringLiteral("openbox"),
-                                     {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
-                                      QStringLiteral("touch '%1'").arg(ready)});
+        const QString display = ':' + QString::fromLatin1(server->readLine().trimmed());
+        const QString ready = m_scratch.filePath("ready-" + size);  // once openbox manages
+        start("openbox", {"--sm-disable", "--startup", "touch '" + ready + "'"}, display);
         if (!QTest::qWaitFor([&]() { return QFile::exists(ready); }, 20000))
             return {};
-        display.name = name;
-        return name;
+        return m_displays[size] = display;
     }
 
-    // Runs one case in a child on `display`; its complaints fail the test.
-    void RunChild(const QString& display, const QString& scale, const QStringList& arguments) {
-        QTemporaryDir config;
-        QTemporaryDir runtime;
-        QProcess child;
+    void RunChild(const QString& size, const QString& scale, const QStringList& arguments) {
+        const QString display = DisplayOf(size);
+        QVERIFY2(!display.isEmpty(), "Xvfb with openbox did not start");
+        QTemporaryDir config, runtime;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : {std::pair{"DISPLAY", display},
                                           {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
                                           {"QT_SCALE_FACTOR", scale},
                                           {"XDG_CONFIG_HOME", config.path()},
                                           {"XDG_RUNTIME_DIR", runtime.path()}})
-            environment.insert(QString::fromLatin1(name), value);
+            environment.insert(name, value);
+        QProcess child;
         child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(),
-                    QStringList{QStringLiteral("--child")} + arguments);
+        child.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + arguments);
         QVERIFY(child.waitForFinished(60000));
-        const QString output = QString::fromLocal8Bit(child.readAllStandardError());
         QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 qPrintable(output));
+                 child.readAllStandardError().constData());
     }
 
   private slots:
     void initTestCase() {
         for (const char* program : {"Xvfb", "openbox"}) {
-            if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
-                QSKIP(qPrintable(QStringLiteral("%1 is not installed (tools/setup installs it)")
-                                     .arg(QString::fromLatin1(program))));
+            if (QStandardPaths::findExecutable(program).isEmpty())
+                QSKIP(qPrintable(QString(program) + " is not installed (tools/setup installs it)"));
         }
     }
-
     void cleanupTestCase() {
-        for (auto& [size, display] : m_displays) {
-            for (QProcess* process : {display.windowManager.get(), display.server.get()}) {
-                if (process != nullptr) {
-                    process->terminate();
-                    process->waitForFinished(5000);
-                }
-            }
+        for (auto it = m_servers.rbegin(); it != m_servers.rend(); ++it) {
+            (*it)->terminate();
+            (*it)->waitForFinished(5000);
         }
     }
 
+    // Screen size, scale, stored placement: none, larger than the screen, off it.
     void frameOnScreen_data() {
-        QTest::addColumn<QString>("size");
-        QTest::addColumn<QString>("scale");
-        QTest::addColumn<QString>("stored");  // none, larger (than the screen), off (it)
-        for (const char* size : {"1280x1024", "800x600"}) {
-            for (const char* scale : {"1", "2"}) {
+        QTest::addColumn<QStringList>("setting");
+        for (const char* size : {"1280x1024", "800x600"})
+            for (const char* scale : {"1", "2"})
                 for (const char* stored : {"none", "larger", "off"})
                     QTest::addRow("%s scale %s, stored %s", size, scale, stored)
-                        << QString::fromLatin1(size) << QString::fromLatin1(scale)
-                        << QString::fromLatin1(stored);
-            }
-        }
+                        << QStringList{size, scale, stored};
     }
     void frameOnScreen() {
-        QFETCH(QString, size);
-        QFETCH(QString, scale);
-        QFETCH(QString, stored);
-        const QString display = DisplayOf(size);
-        QVERIFY2(!display.isEmpty(), "Xvfb with openbox did not start");
-        RunChild(display, scale, {QStringLiteral("place"), stored});
+        QFETCH(QStringList, setting);
+        RunChild(setting[0], setting[1], {"place", setting[2]});
     }
 
-    void secondStartRestoresAMinimisedWindow() {
-        const QString display = DisplayOf(QStringLiteral("1280x1024"));
-        QVERIFY2(!display.isEmpty(), "Xvfb with openbox did not start");
-        RunChild(display, QStringLiteral("1"), {QStringLiteral("raise")});
-    }
+    void secondStartRestoresAMinimisedWindow() { RunChild("1280x1024", "1", {"raise"}); }
 };
 
 int main(int argc, char** argv) {
     if (argc >= 3 && qstrcmp(argv[1], "--child") == 0) {
         QApplication app(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Tunetitler"));
-        const QString mode = QString::fromLatin1(argv[2]);
-        if (mode == QLatin1String("raise"))
-            return RaiseMinimised();
-        return PlaceWindows(argc > 3 ? QString::fromLatin1(argv[3]) : QString());
+        QApplication::setApplicationName("Tunetitler");
+        if (qstrcmp(argv[2], "raise") == 0)
+            RaiseMinimised();
+        else
+            PlaceWindows(argc > 3 ? argv[3] : "");
+        return g_failed ? 1 : 0;
     }
     tt::test::UseTemporaryConfigHome();
     QApplication app(argc, argv);
