@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 #include "desktop/AppIcon.h"
 #include "desktop/DialogUnits.h"
@@ -215,11 +216,11 @@ void CMainDlg::SetGermanTexts() {
 int CMainDlg::DoModal() {
     if (!OnInitDialog())
         return QDialog::Rejected;
-    // Listed once the window shows, so that a message or the progress window has
-    // the window to show over.
     // A later start that named a folder while the language was asked for wins.
     if (!m_strWaitingFolder.empty())
         m_strStartFolder = std::exchange(m_strWaitingFolder, std::string());
+    // Listed once the window shows, so that a message or the progress window has
+    // the window to show over.
     if (!m_strStartFolder.empty())
         QTimer::singleShot(0, this, [this]() { OpenGivenFolder(m_strStartFolder); });
     return exec();
