@@ -50,9 +50,12 @@ void ExpectFrameOnScreen(QWidget& window, const char* what) {
         });
 }
 
-// A first start, then a later one from the placement the first stored.
+// One start of the program on the placement `stored`; "later": the one an
+// earlier start stored.
 void PlaceWindows(const QString& stored) {
-    test::OpenMainWindow open;
+    std::unique_ptr<test::OpenMainWindow> settingsOfTheirOwn;
+    if (stored != "later")
+        settingsOfTheirOwn = std::make_unique<test::OpenMainWindow>();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect placement = stored == "larger" ? area.adjusted(-50, -40, 100, 100)
                             : stored == "off"  ? QRect(area.right() - 150, -300, 500, 350)
@@ -61,18 +64,17 @@ void PlaceWindows(const QString& stored) {
                                      {"WindowTop", placement.top()},
                                      {"WindowRight", placement.right() + 1},
                                      {"WindowBottom", placement.bottom() + 1}})
-        settings::WriteInt(key, placement.isNull() ? -1 : value);
-    for (const char* start : {"first start", "later start"}) {
-        CMainDlg window;
-        window.OnInitDialog();
-        window.show();
-        ExpectFrameOnScreen(window, start);
-        CFolderDlg dialog(false, &window);
-        dialog.show();
-        ExpectFrameOnScreen(dialog, "folder picker");
-        dialog.close();
-        window.close();  // stores the placement
-    }
+        if (!placement.isNull())
+            settings::WriteInt(key, value);
+    CMainDlg window;
+    window.OnInitDialog();
+    window.show();
+    ExpectFrameOnScreen(window, qPrintable("main window, stored " + stored));
+    CFolderDlg dialog(false, &window);
+    dialog.show();
+    ExpectFrameOnScreen(dialog, "folder picker");
+    dialog.close();
+    window.close();  // stores the placement
 }
 
 void RaiseMinimised() {
@@ -141,10 +143,12 @@ class WindowManagerTest : public QObject {
         return m_displays[size] = display;
     }
 
-    void RunChild(const QString& size, const QString& scale, const QStringList& arguments) {
+    // `config`: the settings' folder, kept from one start to the next.
+    void RunChild(const QString& size, const QString& scale, const QStringList& arguments,
+                  const QTemporaryDir& config = QTemporaryDir()) {
         const QString display = DisplayOf(size);
         QVERIFY2(!display.isEmpty(), "Xvfb with openbox did not start");
-        QTemporaryDir config, runtime;
+        QTemporaryDir runtime;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : {std::pair{"DISPLAY", display},
                                           {"QT_QPA_PLATFORM", QStringLiteral("xcb")},
@@ -185,7 +189,9 @@ class WindowManagerTest : public QObject {
     }
     void frameOnScreen() {
         QFETCH(QStringList, setting);
-        RunChild(setting[0], setting[1], {"place", setting[2]});
+        const QTemporaryDir config;  // a first start, then a later one on what it stored
+        for (const QString& stored : {setting[2], QStringLiteral("later")})
+            RunChild(setting[0], setting[1], {"place", stored}, config);
     }
 
     void secondStartRestoresAMinimisedWindow() { RunChild("1280x1024", "1", {"raise"}); }
