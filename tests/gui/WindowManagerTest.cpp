@@ -156,6 +156,10 @@ class WindowManagerTest : public QObject {
                                           {"XDG_CONFIG_HOME", config.path()},
                                           {"XDG_RUNTIME_DIR", runtime.path()}})
             environment.insert(name, value);
+        // Qt's X11 platform loads the D-Bus library, which leaves an allocation of
+        // its own at exit: not ours to report under the leak checker.
+        environment.insert("LSAN_OPTIONS", environment.value("LSAN_OPTIONS") +
+                                               ":suppressions=" + m_scratch.filePath("leaks"));
         QProcess child;
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + arguments);
@@ -166,6 +170,8 @@ class WindowManagerTest : public QObject {
 
   private slots:
     void initTestCase() {
+        QFile leaks(m_scratch.filePath("leaks"));
+        QVERIFY(leaks.open(QIODevice::WriteOnly) && leaks.write("leak:libdbus-1.so\n") > 0);
         for (const char* program : {"Xvfb", "openbox"}) {
             if (QStandardPaths::findExecutable(program).isEmpty())
                 QSKIP(qPrintable(QString(program) + " is not installed (tools/setup installs it)"));
