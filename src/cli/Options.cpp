@@ -77,7 +77,10 @@ const char* UsageText() {
            "                 (the default); --no-companions leaves them alone\n"
            "  --overwrite A  when a target exists: ask once on the terminal (ask, the\n"
            "                 default), or answer in advance: yes overwrites every existing\n"
-           "                 target, no leaves every such file as it is\n"
+           "                 target, no leaves every such file as it is; a song listed\n"
+           "                 in DIR, or a file beside it that it claims as its companion,\n"
+           "                 is never overwritten (the file that needs its name waits for\n"
+           "                 it to move on, or is left as it is)\n"
            "  --edit         ask for each new name on the terminal before it is used\n"
            "                 (refused, and asked again: a leading dot, '/', control\n"
            "                 characters, more than 255 bytes)\n"
@@ -89,9 +92,16 @@ const char* UsageText() {
            "A DIR or DEST that does not exist, is no folder or may not be used is\n"
            "reported before anything is done.\n"
            "\n"
-           "Exit status: 0 on success (also when no song file is found), 1 when a file\n"
-           "error or a warning was reported or a folder cannot be used, 2 on a usage\n"
-           "error.\n";
+           "Answers typed on the terminal may end in CR LF. Copies onto a medium that\n"
+           "ignores letter case get numbered names where names differ in case alone\n"
+           "(Tune.mid, TUNE_1.mid); the names printed are those on the medium.\n"
+           "\n"
+           "Exit status: 0 when every selected song was done or left by a No to the\n"
+           "overwrite question (also when no song file is found); 1 when a file error\n"
+           "or a warning was reported, a folder cannot be used, standard output cannot\n"
+           "be written, the run was cancelled with files left (c, end of input;\n"
+           "'cancelled' is said on standard error), or a song was left for another\n"
+           "reason (its new name held, its file changed meanwhile); 2 on a usage error.\n";
 }
 
 }  // namespace tt::cli

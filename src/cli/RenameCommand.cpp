@@ -128,9 +128,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     io.out.flush();
 
     // Rows still selected are titled entries the operation left alone: the target
-    // existed and was not to be overwritten, was held by a listed song, or the run
-    // was cancelled or ended by an error before them. A song that went is
-    // deselected as soon as it went, also when its companions then failed.
+    // existed and was not to be overwritten, was held by a listed song or its
+    // companion, the file changed, or the run was cancelled or ended by an error
+    // before them. A song that went is deselected as soon as it went, also when its
+    // companions then failed.
     for (const std::int32_t row : ui.selected) {
         if (!engine.m_songFiles.IsValidIndex(row))
             continue;
@@ -141,7 +142,12 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     for (const std::string& path : ui.companionsLeft)
         io.err << PrintableName(NameOf(path), io.errIsTerminal) << ": left as it is\n";
 
-    const bool failed = ui.errorShown || ui.warningCount > warningsBefore;
+    if (ui.cancelled)
+        io.err << "tunetitler-cli: cancelled\n";
+
+    // Done means every selected song went, or stayed by the user's own No.
+    const bool failed =
+        ui.errorShown || ui.warningCount > warningsBefore || ui.cancelled || ui.songLeftUnwanted;
     return failed || !io.out ? 1 : 0;
 }
 
