@@ -1,9 +1,13 @@
 // take-screenshots SONGS OUT: pictures of every window of the desktop program,
 // drawn offscreen, in English and German: the main window listing the songs in
 // SONGS, the language dialog, the edit dialog, the export dialog, the progress
-// window and the overwrite question. Settings go to a throw-away folder.
+// window, the overwrite question, the folder picker with its path field open, and
+// the main window listing a copy of the songs deep below SONGS, its path
+// shortened. Settings go to a throw-away folder.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -17,6 +21,7 @@
 #include "text/UiLanguage.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
+#include "ui/FolderDlg.h"
 #include "ui/LanguageDlg.h"
 #include "ui/MainDlg.h"
 #include "ui/ProgressWindow.h"
@@ -51,6 +56,20 @@ void SaveModal(const QString& name, const std::function<void()>& open) {
     });
     timer.start();
     open();
+}
+
+// A copy of the songs in a folder deep below `songs`, as a backup on a stick
+// would lie; made once.
+std::string DeepFolder(const std::string& songs) {
+    const QString from = QString::fromStdString(songs);
+    const QString deep =
+        from + QStringLiteral("/Backups/Stick from the November gig/Songs of the season/Final");
+    if (!QDir(deep).exists()) {
+        QDir().mkpath(deep);
+        for (const QString& name : QDir(from).entryList(QDir::Files))
+            QFile::copy(from + QLatin1Char('/') + name, deep + QLatin1Char('/') + name);
+    }
+    return deep.toStdString();
 }
 
 void PictureMainWindow(const std::string& songs, const QString& suffix) {
@@ -89,6 +108,27 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
         tt::AskOverwriteBox(&window,
                             tt::FromCore(tt::OverwriteQuestion(songs + "/Lantern Waltz.sty")));
     });
+
+    // The folder picker as typing a path leaves it, before Enter.
+    {
+        tt::CFolderDlg picker(false, &window);
+        picker.m_strPath = songs;
+        picker.show();
+        QApplication::processEvents();
+        picker.OpenPathField(QStringLiteral("~/Music/Keyboard/Backups/Stick"), false);
+        QApplication::processEvents();
+        Save(&picker, QStringLiteral("folder-picker-path") + suffix);
+    }
+
+    // A folder deep below the songs: its path shortened in the middle.
+    const std::string deep = DeepFolder(songs);
+    window.SetFolderPicker([&](QWidget*, bool, std::string& folder) {
+        folder = deep;
+        return true;
+    });
+    window.findChild<QPushButton*>(QStringLiteral("1000"))->click();
+    QApplication::processEvents();
+    Save(&window, QStringLiteral("main-window-long-path") + suffix);
 }
 
 }  // namespace
@@ -106,6 +146,7 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(g_out);
 
+    DeepFolder(songs);  // before any picture, so that both languages' trees show it
     SaveModal(QStringLiteral("language-dialog"), []() {
         tt::CLanguageDlg dialog;
         dialog.DoModal();
