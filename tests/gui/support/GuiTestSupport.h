@@ -13,10 +13,10 @@ namespace tt::test {
 // Fails the current test when no modal widget shows within `timeoutMs`.
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
-// From now on, a message box that shows while no AnswerNextModal waits fails the
-// current test at once, naming the box, and is closed (rejected), so a box the test
-// did not expect never leaves the test waiting. Call in main() once the
-// application object exists.
+// From now on, a message box that stays open a second while no AnswerNextModal
+// waits fails the current test, naming the box, and is closed (rejected), so a box
+// the test did not expect never leaves the test waiting for its time limit. Call in
+// main() once the application object exists.
 void FailUnexpectedMessageBoxes();
 
 // Presses the button of a message box or dialog whose text is `text`.
