@@ -77,7 +77,7 @@ TransferOptions ParseTransferOptions(const std::vector<std::string>& args, bool 
 
 // Selects the rows of the entries named on the command line, or every row.
 void SelectRows(const RenameEngine& engine, const TransferOptions& options, CliUi& ui) {
-    const SongFileList& list = engine.m_songFiles;
+    const SongFileList& list = engine.songFiles();
     if (options.names.empty()) {
         for (std::int32_t row = 0; row < list.count(); ++row)
             ui.selected.insert(row);
@@ -104,21 +104,21 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     ui.errIsTerminal = io.errIsTerminal;
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
-    RenameEngine engine(SystemFileSystem(), ui);
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
     ScanFolder(engine, options.folder, options.types);
     SelectRows(engine, options, ui);
 
     // Entries the user named but that have no title are passed over by the
     // operation; say so, as silence would look like success.
     for (const std::int32_t row : ui.selected) {
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        const SongFileEntry& entry = engine.songFiles().ElementAt(row);
         if (!entry.titleFound && !options.names.empty())
             io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": " << kNoTitleFound
                    << ", left as it is\n";
     }
 
-    engine.m_bEditNames = options.edit;
-    engine.m_bCorrespondingFiles = options.companions;
+    engine.SetEditNames(options.edit);
+    engine.SetCorrespondingFiles(options.companions);
     const int warningsBefore = ui.warningCount;
     engine.RenameSelectedFiles(bCopy);
 
@@ -133,9 +133,9 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     // before them. A song that went is deselected as soon as it went, also when its
     // companions then failed.
     for (const std::int32_t row : ui.selected) {
-        if (!engine.m_songFiles.IsValidIndex(row))
+        if (!engine.songFiles().IsValidIndex(row))
             continue;
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        const SongFileEntry& entry = engine.songFiles().ElementAt(row);
         if (entry.titleFound)
             io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": left as it is\n";
     }

@@ -18,13 +18,13 @@ namespace {
 
 struct SongKind {
     const char* extension;
-    bool RenameEngine::*enabled;
+    bool (RenameEngine::*enabled)() const;
 };
 
 constexpr SongKind kSongKinds[] = {
-    {".mid", &RenameEngine::m_bMidFiles},
-    {".sty", &RenameEngine::m_bStyFiles},
-    {".pat", &RenameEngine::m_bPatFiles},
+    {".mid", &RenameEngine::midFiles},
+    {".sty", &RenameEngine::styFiles},
+    {".pat", &RenameEngine::patFiles},
 };
 
 bool HasExtension(const std::string& name, std::string_view extension) {
@@ -38,13 +38,14 @@ void RenameEngine::RefreshFileList() {
     m_songFiles.Clear();
     m_standingNames.clear();
     m_uniqueNames.Invalidate();
-    m_ui.ClearRows();
-    m_ui.UpdateButtonStates();
+    m_rows.ClearRows();
+    if (m_view)
+        m_view->UpdateButtonStates();
     if (m_strFolder.empty())
         return;
 
     {
-        WaitCursor wait(m_ui);
+        WaitCursor wait(m_view);
         // One listing serves all three kinds; each kind is taken in turn, so the
         // list holds all MIDI files, then styles, then patterns, before sorting.
         std::vector<const std::string*> candidates;
@@ -53,7 +54,7 @@ void RenameEngine::RefreshFileList() {
             std::vector<const std::string*> ofKind[std::size(kSongKinds)];
             for (const std::string& name : *names) {
                 for (std::size_t kind = 0; kind < std::size(kSongKinds); ++kind) {
-                    if (this->*kSongKinds[kind].enabled &&
+                    if ((this->*kSongKinds[kind].enabled)() &&
                         HasExtension(name, kSongKinds[kind].extension)) {
                         if (name.front() != '.')  // not hidden
                             ofKind[kind].push_back(&name);
@@ -73,22 +74,23 @@ void RenameEngine::RefreshFileList() {
             // Stopped: the list stays empty, as for a folder without song files.
             m_songFiles.Clear();
         } else if (m_songFiles.count() == 0) {
-            m_ui.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
+            m_questions.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
         } else {
             SortEntries(m_songFiles);
             MakeNewNamesUnique();
-            m_ui.AppendRows(m_songFiles.count());
+            m_rows.AppendRows(m_songFiles.count());
         }
     }
-    m_ui.UpdateButtonStates();
+    if (m_view)
+        m_view->UpdateButtonStates();
 }
 
 bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) {
     const auto total = static_cast<std::int32_t>(names.size());
     m_songFiles.ReserveStorage(total);
-    WorkInProgress work(m_ui, EngineWork::scan, total);
+    WorkInProgress work(m_progress, EngineWork::scan, total);
     for (std::int32_t done = 0; done < total; ++done) {
-        if (m_ui.StopRequested())
+        if (m_progress.StopRequested())
             return false;
         const std::string& name = *names[static_cast<std::size_t>(done)];
         SongFileEntry entry;
@@ -96,7 +98,7 @@ bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) 
         entry.fileName = name;
         if (ScanEntry(entry))
             m_songFiles.Append(std::move(entry));
-        m_ui.WorkProgress(done + 1, total);
+        m_progress.WorkProgress(done + 1, total);
     }
     return true;
 }
@@ -186,12 +188,14 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
     try {
         info = m_fs.Info(file);
     } catch (const FileError& error) {
-        m_ui.ReportReadError(StandardFileErrorText(error.cause(), m_ui.PathInText(entry.path)));
+        m_questions.ReportReadError(
+            StandardFileErrorText(error.cause(), m_questions.PathInText(entry.path)));
         return ListWithoutTitle(entry);
     }
     if (info->isDirectory)
         return false;
-    TakeTitle(entry, ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_ui));
+    TakeTitle(entry,
+              ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_questions));
     TakeFileInfo(entry, *info);
     return true;
 }
@@ -226,7 +230,7 @@ void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
 }
 
 void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
-    TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_ui));
+    TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_questions));
 }
 
 void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {

@@ -113,7 +113,7 @@ TEST(CompanionFiles, CopyUnderTheSameNameIntoAnotherFolder) {
 TEST(CompanionFiles, SwitchedOffCompanionsStay) {
     SongWithCompanions s;
     EngineWithUi t;
-    t.engine.m_bCorrespondingFiles = false;
+    t.engine.SetCorrespondingFiles(false);
     t.Scan(s.dir.path());
     t.Select("Song.mid");
 
@@ -277,7 +277,7 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
             WriteWholeFile(dir / "a.txt", "lyrics");
             EngineWithUi t;
             t.ScanAndSelectAll(dir.path());
-            t.engine.m_bEditNames = true;
+            t.engine.SetEditNames(true);
             t.ui.editAnswers = {c.base};
             t.ui.editExtAnswers = {c.ext};
             t.ui.pickerAnswers = {dir.path()};
@@ -296,8 +296,8 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
             EXPECT_TRUE(t.ui.questions.empty());
             EXPECT_TRUE(t.ui.warnings.empty());
             if (!copy) {
-                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / c.songAt);
-                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).titleFound, 1);
+                EXPECT_EQ(t.engine.songFiles().ElementAt(0).path, dir / c.songAt);
+                EXPECT_EQ(t.engine.songFiles().ElementAt(0).titleFound, 1);
             }
         }
     }
@@ -315,10 +315,10 @@ TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     WriteSong(dir / "Real.sty", "Real", "real");
     std::filesystem::create_symlink("Real.sty", dir / "link.mid");
     EngineWithUi t;
-    t.engine.m_bStyFiles = false;
+    t.engine.SetFileTypes(true, false, true);
     t.Scan(dir.path());
     t.Select({"Song.mid", "link.mid"});
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     ASSERT_LT(t.IndexOf("link.mid"), t.IndexOf("Song.mid"));
     t.ui.editAnswers = {std::string("Real"), std::string("Title")};
     t.ui.editExtAnswers = {".sty", ".mid"};

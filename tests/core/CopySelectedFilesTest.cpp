@@ -40,11 +40,11 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     EXPECT_EQ(FolderContents(dir.path()), before);
     EXPECT_EQ(FolderContents(dest.path()),
               (Contents{{"Alpha.mid", before.at("a.mid")}, {"Beta.mid", before.at("b.mid")}}));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 2);
+    EXPECT_EQ(t.engine.songFiles().count(), 2);
     EXPECT_EQ(t.Entry("a.mid").path, dir / "a.mid");  // entries stay as they were
     EXPECT_TRUE(t.ui.selected.empty());
-    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
-    EXPECT_FALSE(t.engine.m_bFirstDestPick);
+    EXPECT_EQ(t.engine.destFolder(), dest.path());
+    EXPECT_FALSE(t.engine.firstDestPick());
 
     // Later picks start at the folder confirmed last; a cancelled pick ends the
     // operation before anything is copied, stores nothing and leaves the rows.
@@ -52,7 +52,7 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     t.ui.pickerAnswers = {std::nullopt};
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts.back(), dest.path());
-    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
+    EXPECT_EQ(t.engine.destFolder(), dest.path());
     EXPECT_EQ(FolderContents(dir.path()), before);
     EXPECT_EQ(t.ui.selected.size(), 2u);
 }
@@ -64,7 +64,7 @@ TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
     t.ScanAndSelectAll(dir.path());
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{dir.path()}));
-    EXPECT_TRUE(t.engine.m_bFirstDestPick);
+    EXPECT_TRUE(t.engine.firstDestPick());
 }
 
 TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong) {
@@ -92,9 +92,9 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong
     EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
     // Alpha.mid is new: appended with a row; Gone.mid was listed: refreshed. Both
     // now propose the names of their sources and are numbered.
-    ASSERT_EQ(t.engine.m_songFiles.count(), 6);
+    ASSERT_EQ(t.engine.songFiles().count(), 6);
     EXPECT_EQ(t.ui.rowCount, 6);
-    const SongFileEntry& alpha = t.engine.m_songFiles.ElementAt(5);
+    const SongFileEntry& alpha = t.engine.songFiles().ElementAt(5);
     EXPECT_EQ(alpha.path, dir / "Alpha.mid");
     EXPECT_EQ(alpha.fileName, "Alpha.mid");
     EXPECT_EQ(alpha.newName, "Alpha_1.mid");
@@ -136,7 +136,7 @@ TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {
     t.engine.RenameSelectedFiles(true);
 
     EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+    EXPECT_EQ(t.engine.songFiles().count(), 1);
     EXPECT_EQ(t.ui.rowCount, 1);
     EXPECT_TRUE(t.ui.selected.empty());
 }

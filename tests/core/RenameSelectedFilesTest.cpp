@@ -132,7 +132,7 @@ TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
         EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
         EXPECT_EQ(FolderContents(dir.path()), before);
         EXPECT_EQ(t.ui.clears, clears + 1);  // rebuilt
-        EXPECT_EQ(t.engine.m_songFiles.count(), change == "removed" ? 3 : 4);
+        EXPECT_EQ(t.engine.songFiles().count(), change == "removed" ? 3 : 4);
         if (change != "removed") {
             EXPECT_EQ(t.Entry("b.mid").size, before.at("b.mid").size());
         }
@@ -228,7 +228,7 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     WriteSong(dir / "c.mid", "Gamma", "c");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("My Song"), std::nullopt};
 
     t.engine.RenameSelectedFiles(false);
@@ -255,7 +255,7 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     std::filesystem::create_directory(dir / "sub");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
 
     t.ui.pickerAnswers = {dir.path()};
@@ -278,7 +278,7 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
     WriteWholeFile(dir / "a.txt", "lyrics");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     const std::string zeroName("x\0y", 3);
     t.ui.editAnswers = {zeroName, zeroName};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes, OverwriteAnswer::yes};
@@ -324,7 +324,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         t.Select({c.first, "Same.mid", "A.mid", "B.mid", "c.mid"});
         std::set<std::int32_t> left = {t.IndexOf("A.mid"), t.IndexOf("B.mid"), t.IndexOf("c.mid")};
         const std::int32_t firstRow = t.IndexOf(c.first);
-        t.engine.m_bEditNames = c.edit;
+        t.engine.SetEditNames(c.edit);
         t.ui.editAnswers = {"B", "A", "Keep", "Same", "Different"};  // in list order
         t.ui.stopAfterFiles = c.stopAfter;
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
@@ -349,7 +349,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         EXPECT_EQ(t.ui.editedNames.size(), c.edit ? 5u : 0u);
         EXPECT_EQ(t.ui.selected, left);
         if (c.stopAfter < 0) {
-            EXPECT_EQ(t.engine.m_songFiles.ElementAt(firstRow).path, dir / "Same.mid");
+            EXPECT_EQ(t.engine.songFiles().ElementAt(firstRow).path, dir / "Same.mid");
             EXPECT_EQ(t.ui.progress.size(), 5u);  // each row counted once
         }
     }
@@ -363,7 +363,7 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     t.Scan(dir.path());
     WriteUntitledSong(dir / "Same.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.mid"});
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     // a replaces Same.mid (Yes); b is then given the same name and would
     // replace a, the only copy of its song.
     t.ui.editAnswers = {std::string("Same"), std::string("Same")};
@@ -384,7 +384,7 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     CaseBlindFileSystem fs;
     EngineWithUi u(fs);
     u.ScanAndSelectAll(blind.path());
-    u.engine.m_bEditNames = true;
+    u.engine.SetEditNames(true);
     u.ui.editAnswers = {std::string("Same"), std::string("SAME")};
     u.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents blindBefore = FolderContents(blind.path());
@@ -459,7 +459,7 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     EXPECT_TRUE(t.ui.warnings.empty());
     EXPECT_EQ(FolderContents(dir.path()),
               (Contents{{"SONG.mid", before.at("Song.mid")}, {"SONG.txt", "lyrics"}}));
-    EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / "SONG.mid");
+    EXPECT_EQ(t.engine.songFiles().ElementAt(0).path, dir / "SONG.mid");
     EXPECT_TRUE(t.ui.selected.empty());
 
     // Copying onto the file itself has nothing to make and loses nothing.
@@ -485,7 +485,7 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
         t.ScanAndSelectAll(dir.path());
         if (!edit)
             WriteWholeFile(dir / "Alpha.mid", "in the way");  // not listed: asked about
-        t.engine.m_bEditNames = edit;
+        t.engine.SetEditNames(edit);
         t.ui.editAnswers = {std::string("Alpha"), std::string("Beta")};
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
         const std::string other = MidiSong("Another song with a longer title");

@@ -26,10 +26,10 @@ Contents FolderContents(const std::string& folder);
 // An engine on a file system with a scripted user interface, its list scanned from
 // `folder`.
 struct EngineWithUi {
-    explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui) {}
+    explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui.FrontEnd()) {}
 
     void Scan(const std::string& folder) {
-        engine.m_strFolder = folder;
+        engine.SetFolder(folder);
         engine.RefreshFileList();
     }
     void ScanAndSelectAll(const std::string& folder) {
