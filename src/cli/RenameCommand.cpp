@@ -6,9 +6,11 @@
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
 #include "cli/FolderArgument.h"
+#include "cli/JournalServices.h"
 #include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
+#include "cli/StopSignals.h"
 #include "engine/RenameEngine.h"
 #include "platform/PathText.h"
 
@@ -104,6 +106,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
     RenameEngine engine(SystemFileSystem(), ui);
+    OperationJournal journal(SystemFileSystem(), DefaultJournalFolder());
+    const std::unique_ptr<Trash> trash = MakeTrash();
+    engine.m_journal = &journal;
+    engine.m_trash = trash.get();
     ScanFolder(engine, options.folder, options.types);
     SelectRows(engine, options, ui);
 
@@ -119,12 +125,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     engine.m_bEditNames = options.edit;
     engine.m_bCorrespondingFiles = options.companions;
     const int warningsBefore = ui.warningCount;
+    // Every file is printed as it is done, so a stop or a kill leaves a true list.
+    ui.out = &io.out;
+    ui.outIsTerminal = io.outIsTerminal;
     engine.RenameSelectedFiles(bCopy);
-
-    for (const auto& [from, to] : ui.transfers)
-        io.out << PrintableName(NameOf(from), io.outIsTerminal) << " -> "
-               << PrintableName(NameOf(to), io.outIsTerminal) << '\n';
-    io.out.flush();
 
     // Rows still selected are titled entries the operation left alone: the target
     // existed and was not to be overwritten, was held by a listed song, or the run
@@ -140,6 +144,8 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     for (const std::string& path : ui.companionsLeft)
         io.err << PrintableName(NameOf(path), io.errIsTerminal) << ": left as it is\n";
 
+    if (const int signal = StopSignal())
+        return ExitStatusAfter(signal);
     const bool failed = ui.errorShown || ui.warningCount > warningsBefore;
     return failed || !io.out ? 1 : 0;
 }

@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/FolderArgument.h"
 #include "cli/Options.h"
+#include "cli/StopSignals.h"
 #include "platform/FileError.h"
 #include "text/ControlBytes.h"
 #include "text/UiLanguage.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    CatchStopSignals();
     CommandStreams io{std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1,
                       ::isatty(STDERR_FILENO) == 1};
     try {
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
             return RunRename(args, io);
         if (command == "copy")
             return RunCopy(args, io);
+        if (command == "undo")
+            return RunUndo(args, io);
         throw UsageError("unknown command '" + command + "'");
     } catch (const UsageError& error) {
         return usageError(error.what());

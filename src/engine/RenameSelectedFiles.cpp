@@ -45,6 +45,8 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
     const std::optional<std::string> destFolder = ChooseDestination(bCopy);
     if (!destFolder)
         return;  // the picker was cancelled: nothing is copied, the rows stay as they are
+    if (!BeginJournal(bCopy, *destFolder))
+        return;
     try {
         ProcessRows(rows, bCopy, *destFolder);
     } catch (const FileError& error) {
@@ -52,6 +54,7 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }
+    EndJournal();
     m_ui.RedrawList();
 }
 
@@ -154,6 +157,8 @@ std::optional<std::string> RenameEngine::ChooseDestination(bool bCopy) {
 RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCopy,
                                                    const std::string& destFolder,
                                                    std::optional<std::string>& name) {
+    if (m_journal)
+        m_journal->NextGroup();  // a song and its companions
     if (!m_songFiles.IsValidIndex(index))
         return EntryStep::next;
     const SongFileEntry& entry = m_songFiles.ElementAt(index);
