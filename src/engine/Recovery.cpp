@@ -1,5 +1,7 @@
 #include "engine/Recovery.h"
 
+#include <algorithm>
+
 #include "engine/JournalMessages.h"
 #include "engine/OperationJournal.h"
 #include "engine/SameFile.h"
@@ -47,13 +49,26 @@ void SettleOpenStep(FileSystem& fs, OperationJournal& journal, const JournalOper
     const std::vector<std::string> temps = TempFilesOf(fs, FolderOf(step.to), op.pid);
     switch (step.kind) {
         case JournalStep::Kind::move: {
-            const bool fromThere = fs.Exists(step.from);
-            const bool toThere =
-                fs.Exists(step.to) && !(fromThere && IsSameFile(fs, step.from, step.to));
-            if (!fromThere && !toThere && !temps.empty()) {
-                // Cut between the two halves of a move through a temporary name.
-                fs.MoveNoReplace(temps.front(), step.from);
-                lines.push_back(BackUnderOldName(NameOf(step.from)));
+            bool fromThere = fs.Exists(step.from);
+            bool toThere = fs.Exists(step.to) && !(fromThere && IsSameFile(fs, step.from, step.to));
+            if (step.from != step.to && EqualsNoCase(step.from, step.to)) {
+                // Another spelling of one name: where case is ignored both spellings
+                // answer, so the folder's own list tells which one the file has.
+                const auto names =
+                    fs.ListNames(FolderOf(step.to)).value_or(std::vector<std::string>{});
+                const auto listed = [&names](const std::string& path) {
+                    return std::find(names.begin(), names.end(), NameOf(path)) != names.end();
+                };
+                fromThere = listed(step.from);
+                toThere = listed(step.to);
+            }
+            if (!temps.empty() && !op.copy) {
+                // Cut between the two halves of a move through a temporary name: the
+                // temporary file is the song (a rename makes no other). A medium that
+                // ignores case may still answer for a spelling that has gone.
+                const std::string back = fromThere && !toThere ? step.to : step.from;
+                fs.MoveNoReplace(temps.front(), back);
+                lines.push_back(BackUnderOldName(NameOf(back)));
             } else if (fromThere && toThere && !step.replace) {
                 // An empty placeholder that claimed the new name: the file is still
                 // at its old name.

@@ -11,8 +11,8 @@ namespace tt {
 namespace {
 
 // True when the file at the step's target is still the one the step left there:
-// size and time, and device and inode where the device is the same (a medium
-// mounted again may number its files anew).
+// size and time, and device and inode where the file system keeps its numbers
+// (a FAT medium mounted again numbers its files anew).
 bool IsWhatTheStepLeft(FileSystem& fs, const JournalStep& step) {
     const auto info = fs.Stat(step.to);
     if (!info || !info->isRegular)
@@ -20,7 +20,8 @@ bool IsWhatTheStepLeft(FileSystem& fs, const JournalStep& step) {
     const std::uint64_t time =
         static_cast<std::uint64_t>(info->lastWriteTime.high) << 32 | info->lastWriteTime.low;
     return info->size == step.size && time == step.time &&
-           (info->device != step.device || info->inode == step.inode);
+           (!KeepsInodeNumbers(step.to) ||
+            (info->device == step.device && info->inode == step.inode));
 }
 
 // True when nothing but the file at `current` itself (another spelling of its name,

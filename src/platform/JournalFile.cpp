@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,6 +48,24 @@ std::string ResolvedFolder(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
     return resolved ? std::string(resolved.get()) : path;
+}
+
+bool KeepsInodeNumbers(const std::string& path) {
+    struct statfs info {};
+    if (::statfs(path.c_str(), &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+        case 0x65735546:  // FUSE
+        case 0x4d44:      // FAT
+        case 0x2011BAB0:  // exFAT
+        case 0x5346544e:  // NTFS
+        case 0x517B:      // SMB
+        case 0xFF534D42:  // CIFS
+        case 0xFE534D42:  // SMB2
+            return false;
+        default:
+            return true;
+    }
 }
 
 std::string CurrentFolder() {

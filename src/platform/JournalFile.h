@@ -28,6 +28,11 @@ bool JournalInUse(const std::string& path);
 // resolved.
 std::string ResolvedFolder(const std::string& path);
 
+// False where the file system at `path` numbers its files anew at every mount
+// (FAT, exFAT, NTFS, network shares, FUSE drivers), so an inode number tells
+// nothing about a file seen in an earlier mount.
+bool KeepsInodeNumbers(const std::string& path);
+
 // The current folder ("." when it cannot be told).
 std::string CurrentFolder();
 
