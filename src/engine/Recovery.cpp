@@ -26,6 +26,11 @@ std::vector<std::string> TempFilesOf(FileSystem& fs, const std::string& folder, 
     return temps;
 }
 
+bool IsEmptyFile(FileSystem& fs, const std::string& path) {
+    const auto info = fs.Stat(path);
+    return info && info->isRegular && info->size == 0;
+}
+
 bool IsFolder(FileSystem& fs, const std::string& path) {
     const auto info = fs.Stat(path);
     return info && info->isDirectory;
@@ -62,19 +67,24 @@ void SettleOpenStep(FileSystem& fs, OperationJournal& journal, const JournalOper
                 fromThere = listed(step.from);
                 toThere = listed(step.to);
             }
-            if (!temps.empty() && !op.copy) {
+            // With the file at one of its names, an empty temporary file is the
+            // placeholder by which a move claims a name: it goes.
+            std::vector<std::string> hidden;
+            for (const std::string& temp : temps) {
+                if ((fromThere || toThere) && IsEmptyFile(fs, temp))
+                    fs.Remove(temp);
+                else
+                    hidden.push_back(temp);
+            }
+            if (!hidden.empty() && !op.copy && !fromThere && !toThere) {
                 // Cut between the two halves of a move through a temporary name: the
-                // temporary file is the song (a rename makes no other). A medium that
-                // ignores case may still answer for a spelling that has gone.
-                const std::string back = fromThere && !toThere ? step.to : step.from;
-                fs.MoveNoReplace(temps.front(), back);
-                lines.push_back(BackUnderOldName(NameOf(back)));
-            } else if (fromThere && toThere && !step.replace) {
-                // An empty placeholder that claimed the new name: the file is still
-                // at its old name.
-                const auto info = fs.Stat(step.to);
-                if (info && info->isRegular && info->size == 0)
-                    fs.Remove(step.to);
+                // temporary file is the song (a rename makes no other).
+                fs.MoveNoReplace(hidden.front(), step.from);
+                lines.push_back(BackUnderOldName(NameOf(step.from)));
+            } else if (fromThere && toThere && !step.replace && IsEmptyFile(fs, step.to)) {
+                // The placeholder that claimed the new name; the file is still at its
+                // old name.
+                fs.Remove(step.to);
             } else if (!fromThere && toThere) {
                 MarkDone(fs, journal, step);
             }
@@ -85,6 +95,10 @@ void SettleOpenStep(FileSystem& fs, OperationJournal& journal, const JournalOper
                 fs.Remove(temp);
                 lines.push_back(TemporaryFileRemoved(NameOf(step.to)));
             }
+            // Cut while the finished copy was taking its name: the placeholder that
+            // claimed it goes with the copy.
+            if (!temps.empty() && !step.replace && IsEmptyFile(fs, step.to))
+                fs.Remove(step.to);
             // Nothing was at a new name that was not to be replaced: a file there
             // now is the finished copy.
             if (temps.empty() && !step.replace && fs.Exists(step.to))
