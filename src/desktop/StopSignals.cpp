@@ -12,8 +12,10 @@ namespace tt {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_pending = 0;
 
 extern "C" void WriteSignal(int signal) {
+    g_pending = signal;
     const unsigned char byte = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
 }
@@ -26,8 +28,10 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this]() {
         unsigned char byte = 0;
-        while (::read(g_pipe[0], &byte, 1) == 1)
+        while (::read(g_pipe[0], &byte, 1) == 1) {
+            g_pending = 0;
             emit received(byte);
+        }
     });
     struct sigaction action {};
     action.sa_handler = WriteSignal;
@@ -35,6 +39,10 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
     action.sa_flags = SA_RESTART;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         ::sigaction(signal, &action, nullptr);
+}
+
+int StopSignals::Pending() {
+    return g_pending;
 }
 
 StopSignals::~StopSignals() {

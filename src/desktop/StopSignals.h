@@ -16,6 +16,10 @@ class StopSignals : public QObject {
     explicit StopSignals(QObject* parent = nullptr);
     ~StopSignals() override;
 
+    // The signal that arrived and was not yet handled through `received`, 0 for
+    // none: work asks at every file boundary, also before the event loop runs.
+    static int Pending();
+
   signals:
     void received(int signal);
 

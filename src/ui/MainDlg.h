@@ -136,6 +136,7 @@ class CMainDlg : public QDialog, public EngineUi {
     std::string m_journalFolder = DefaultJournalFolder();
     std::unique_ptr<Trash> m_trash;
     std::unique_ptr<OperationJournal> m_journal;
+    int m_stoppedBy = 0;  // the signal that stopped the last work, not yet handled
     FolderPickFunction m_pickFolder;
     QString m_szStartDir;          // current folder at start: the help pages are looked up there
     std::string m_strStartFolder;  // named on the command line

@@ -153,12 +153,14 @@ void CMainDlg::OnStopSignal(int signal) {
     // answered Cancel. SIGTERM and SIGHUP (the session ends) then close the window
     // as Exit does; so does Ctrl-C when no work runs.
     const bool working = m_progress->IsWorking();
+    const bool stoppedWork = working || m_stoppedBy == signal;
+    m_stoppedBy = 0;
     if (working)
         QMetaObject::invokeMethod(m_progress, "reject");
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != this && modal != m_progress)
         modal->close();
-    if (signal == SIGINT && working)
+    if (signal == SIGINT && stoppedWork)
         return;
     CloseWhenIdle();
 }

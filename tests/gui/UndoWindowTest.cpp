@@ -11,6 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
+#include "PassThroughFileSystem.h"
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/OperationJournal.h"
@@ -21,8 +22,9 @@ using namespace tt::test;
 class UndoWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<OpenMainWindow> Open(const char* language, const TempDir& journals) {
-        auto open = std::make_unique<OpenMainWindow>(language);
+    std::unique_ptr<OpenMainWindow> Open(const char* language, const TempDir& journals,
+                                         FileSystem& fs = SystemFileSystem()) {
+        auto open = std::make_unique<OpenMainWindow>(language, fs);
         open->window->SetJournalFolder(journals.path());
         if (!open->Show())
             return nullptr;
@@ -116,6 +118,33 @@ class UndoWindowTest : public QObject {
         QVERIFY2(message.contains(QStringLiteral("a.mid: back under its old name")),
                  qPrintable(message));
         QCOMPARE(open->Rows(), QStringList({"a.mid -> Alpha.mid"}));
+    }
+
+    // Ctrl-C in the middle of a short rename: the song at hand goes with its
+    // companion, the rest stays, and the window stays open.
+    void ctrlCStopsWorkAtTheNextSong() {
+        struct CtrlCAtFirstMove : PassThroughFileSystem {
+            void MoveNoReplace(const std::string& from, const std::string& to) override {
+                if (!raised)
+                    raised = true, ::raise(SIGINT);
+                PassThroughFileSystem::MoveNoReplace(from, to);
+            }
+            bool raised = false;
+        } fs;
+        TempDir folder, journals;
+        WriteSong(folder / "a.mid", "Alpha");
+        WriteWholeFile(folder / "a.txt", "lyrics");
+        WriteSong(folder / "b.mid", "Beta");
+        auto open = Open("E", journals, fs);
+        QVERIFY(open);
+        open->picks.push_back(folder.path());
+        QTest::mouseClick(open->Control("1000"), Qt::LeftButton);
+        open->List()->SelectAllItems();
+        QTest::mouseClick(open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(ListFolder(folder.path()),
+                 (std::vector<std::string>{"Alpha.mid", "Alpha.txt", "b.mid"}));
+        QTest::qWait(50);
+        QVERIFY(open->window->isVisible());
     }
 
     void sigtermClosesAsExitDoes() {
