@@ -54,6 +54,10 @@ void CliUi::ClearProgress() {
     m_progressWidth = 0;
 }
 
+std::string CliUi::PathInText(const std::string& path) const {
+    return PrintableName(path, errIsTerminal);
+}
+
 void CliUi::ReportReadError(const std::string& text) {
     ClearProgress();
     m_err << text << '\n';

@@ -32,6 +32,11 @@ class CliUi : public EngineUi {
     // Warnings shown so far (file errors, changed sources, files too large ...).
     int warningCount = 0;
 
+    // Standard error is a terminal: paths in messages and questions are escaped
+    // there as the tool's own lines escape names (PrintableName).
+    bool errIsTerminal = false;
+    std::string PathInText(const std::string& path) const override;
+
     void ReportReadError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     OverwriteAnswer AskOverwrite(const std::string& text) override;

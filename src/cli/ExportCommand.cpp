@@ -39,9 +39,16 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
     UiLanguage language = UiLanguage::english;
     std::string output;
     std::string folder;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string value;
-        if (TakeOption(args, i, "--types", value)) {
+        if (!optionsEnded && args[i] == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || args[i].size() < 2 || args[i][0] != '-') {
+            if (!folder.empty())
+                throw UsageError("export takes one folder");
+            folder = args[i];
+        } else if (TakeOption(args, i, "--types", value)) {
             types = ParseTypes(value);
         } else if (TakeOption(args, i, "--format", value)) {
             formatName = value;
@@ -49,12 +56,8 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
             language = ParseLanguage(value);
         } else if (TakeOption(args, i, "-o", value)) {
             output = value;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw UsageError("unknown option '" + args[i] + "' for export");
-        } else if (folder.empty()) {
-            folder = args[i];
         } else {
-            throw UsageError("export takes one folder");
+            throw UsageError("unknown option '" + args[i] + "' for export");
         }
     }
     if (formatName.empty())
@@ -69,6 +72,7 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
     SetUiLanguage(language);
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
+    ui.errIsTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
     if (output == "-") {
@@ -77,8 +81,13 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
         io.out.flush();
         return ui.errorShown || !io.out ? 1 : 0;
     }
-    // A file error here propagates to main, which prints its standard text.
-    WriteNameList(SystemFileSystem(), output, engine.m_songFiles, format);
+    // Any other file error propagates to main, which prints its standard text.
+    try {
+        WriteNameList(SystemFileSystem(), output, engine.m_songFiles, format);
+    } catch (const NameListFolderError& error) {
+        io.err << FolderTargetText(ui.PathInText(error.path())) << '\n';
+        return 1;
+    }
     return ui.errorShown ? 1 : 0;
 }
 

@@ -13,16 +13,19 @@ namespace tt::cli {
 int RunList(const std::vector<std::string>& args, CommandStreams io) {
     SongTypes types;
     std::string folder;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string value;
-        if (TakeOption(args, i, "--types", value)) {
-            types = ParseTypes(value);
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw UsageError("unknown option '" + args[i] + "' for list");
-        } else if (folder.empty()) {
+        if (!optionsEnded && args[i] == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || args[i].size() < 2 || args[i][0] != '-') {
+            if (!folder.empty())
+                throw UsageError("list takes one folder");
             folder = args[i];
+        } else if (TakeOption(args, i, "--types", value)) {
+            types = ParseTypes(value);
         } else {
-            throw UsageError("list takes one folder");
+            throw UsageError("unknown option '" + args[i] + "' for list");
         }
     }
     if (folder.empty())
@@ -31,6 +34,7 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
     CheckFolderArgument(folder, "folder", FolderUse::read);
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
+    ui.errIsTerminal = io.errIsTerminal;
     RenameEngine engine(SystemFileSystem(), ui);
     ScanFolder(engine, folder, types);
 

@@ -103,6 +103,7 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
 
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
+    ui.errIsTerminal = io.errIsTerminal;
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
     RenameEngine engine(SystemFileSystem(), ui);

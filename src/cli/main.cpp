@@ -8,6 +8,7 @@
 
 #include "cli/Commands.h"
 #include "cli/FolderArgument.h"
+#include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/StopSignals.h"
 #include "platform/FileError.h"
@@ -24,29 +25,31 @@ int main(int argc, char** argv) {
                   << " (try 'tunetitler-cli --help')\n";
         return 2;
     };
-    if (all.empty())
-        return usageError("no command given");
-    const std::string& command = all.front();
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << UsageText();
-        return 0;
-    }
-    if (command == "--version") {
-        if (std::cout << "tunetitler-cli " TUNETITLER_VERSION "\n" << std::flush)
+    // What --help and --version print; a write error (a full disk, a closed pipe)
+    // must not pass for success.
+    const auto print = [](const char* text) {
+        if (std::cout << text << std::flush)
             return 0;
         std::cerr << "tunetitler-cli: cannot write to standard output\n";
         return 1;
-    }
+    };
+    if (all.empty())
+        return usageError("no command given");
+    const std::string& command = all.front();
+    if (command == "--help" || command == "-h" || command == "help")
+        return print(UsageText());
+    if (command == "--version")
+        return print("tunetitler-cli " TUNETITLER_VERSION "\n");
     const std::vector<std::string> args(all.begin() + 1, all.end());
     for (const auto& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << UsageText();
-            return 0;
-        }
+        if (arg == "--")
+            break;  // what follows are names, even "--help"
+        if (arg == "--help" || arg == "-h")
+            return print(UsageText());
     }
     CatchStopSignals();
-    CommandStreams io{std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1,
-                      ::isatty(STDERR_FILENO) == 1};
+    const bool errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    CommandStreams io{std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, errIsTerminal};
     try {
         if (command == "list")
             return RunList(args, io);
@@ -65,7 +68,7 @@ int main(int argc, char** argv) {
         std::cerr << "tunetitler-cli: " << error.what() << '\n';
         return 1;
     } catch (const tt::FileError& error) {
-        std::cerr << error.StandardText() << '\n';
+        std::cerr << error.StandardText(PrintableName(error.path(), errIsTerminal)) << '\n';
         return 1;
     } catch (const std::bad_alloc&) {
         std::cerr << tt::kOutOfMemoryText << '\n';

@@ -185,7 +185,7 @@ bool RenameEngine::ScanEntry(SongFileEntry& entry) {
     try {
         info = m_fs.Info(file);
     } catch (const FileError& error) {
-        m_ui.ReportReadError(StandardFileErrorText(error.cause(), entry.path));
+        m_ui.ReportReadError(StandardFileErrorText(error.cause(), m_ui.PathInText(entry.path)));
         return ListWithoutTitle(entry);
     }
     if (info->isDirectory)
@@ -234,7 +234,10 @@ void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
         entry.newName.clear();
         return;
     }
-    if (EqualsNoCase(entry.newName, "untitled") || EqualsNoCase(entry.newName, "empty")) {
+    // A title cleaned down to nothing (a pattern name of blanks) would leave only
+    // the extension, a hidden name such as ".pat": it counts as no title.
+    if (entry.newName.empty() || EqualsNoCase(entry.newName, "untitled") ||
+        EqualsNoCase(entry.newName, "empty")) {
         entry.newName.clear();
         entry.titleFound = 0;
         return;

@@ -35,8 +35,9 @@ std::string OverwriteQuestion(const std::string& path) {
     return text.substr(0, pos) + path + text.substr(pos + 2);
 }
 
-std::string FileTooLargeMessage() {
-    return Tr("Files larger than 1 MB cannot be handled!",
+std::string FileTooLargeMessage(const std::string& path) {
+    return path + ": " +
+           Tr("Files larger than 1 MB cannot be handled!",
               "Dateien gr\xC3\xB6\xC3\x9F"
               "er als 1 MB k\xC3\xB6nnen nicht verarbeitet werden!");
 }

@@ -11,7 +11,7 @@ std::string NothingFoundMessage(bool midFiles, bool styFiles, bool patFiles);
 std::string SourceChangedMessage();
 // The overwrite question for `path`.
 std::string OverwriteQuestion(const std::string& path);
-// A copy source above the size limit.
-std::string FileTooLargeMessage();
+// A copy source above the size limit, named by `path`.
+std::string FileTooLargeMessage(const std::string& path);
 
 }  // namespace tt

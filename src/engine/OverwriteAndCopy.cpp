@@ -27,7 +27,7 @@ void RemoveTempQuietly(FileSystem& fs, const std::string& tempPath) {
 RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string& target) {
     if (m_bAskOverwrite) {
         m_bAskOverwrite = false;
-        switch (m_ui.AskOverwrite(OverwriteQuestion(target))) {
+        switch (m_ui.AskOverwrite(OverwriteQuestion(m_ui.PathInText(target)))) {
             case OverwriteAnswer::yes:
                 m_bOverwriteAll = true;
                 return OverwriteDecision::proceed;
@@ -97,7 +97,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         FileHandle in = m_fs.OpenRead(source);
         const std::uint64_t length = m_fs.Length(in);
         if (length > kMaxCopyLength) {
-            m_ui.ShowWarning(FileTooLargeMessage());
+            m_ui.ShowWarning(FileTooLargeMessage(m_ui.PathInText(source)));
             m_fs.Close(in);
             return false;
         }

@@ -50,7 +50,7 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
     try {
         ProcessRows(rows, bCopy, *destFolder);
     } catch (const FileError& error) {
-        m_ui.ShowWarning(error.StandardText());
+        m_ui.ShowWarning(error.StandardText(m_ui.PathInText(error.path())));
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }

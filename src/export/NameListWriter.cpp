@@ -107,7 +107,9 @@ void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& 
     // A link is followed: the file it names is replaced and the link stays.
     const std::string target = fs.FollowLinks(path);
     const auto existing = fs.Stat(target);
-    if (existing && !existing->isDirectory) {
+    if (existing && existing->isDirectory)
+        throw NameListFolderError(FileError(FileErrorCause::accessDenied, path, EISDIR));
+    if (existing) {
         // A file this user may not write is not replaced behind its back, as
         // opening it for writing would not be allowed either.
         if (!fs.MayWrite(target))
@@ -133,6 +135,10 @@ void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& 
 
 const char* ErrorCreatingFileText() {
     return Tr("Error creating file!", "Fehler beim Erstellen der Datei!");
+}
+
+std::string FolderTargetText(const std::string& shownPath) {
+    return shownPath + Tr(" is a folder.", " ist ein Ordner.");
 }
 
 }  // namespace tt

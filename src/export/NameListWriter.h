@@ -29,6 +29,12 @@ class NameListCreateError : public FileError {
     explicit NameListCreateError(const FileError& cause) : FileError(cause) {}
 };
 
+// The target is a folder: nothing was written (a NameListCreateError naming it).
+class NameListFolderError : public NameListCreateError {
+  public:
+    using NameListCreateError::NameListCreateError;
+};
+
 // Writes the name list to `path`. The content goes to a new temporary file in the
 // same folder, which is flushed, closed and then moved over `path` in one step,
 // so an existing file is either replaced whole or left as it was; it keeps the
@@ -38,12 +44,16 @@ class NameListCreateError : public FileError {
 // is no plain file (a device, a named pipe), has further hard links, or lies in a
 // folder this process may not change is written through where it is, with no
 // temporary file. Any failure removes the temporary file and throws:
-// NameListCreateError when the file could not be created or opened, else the
+// NameListCreateError when the file could not be created or opened (its
+// NameListFolderError when `path` names a folder), else the
 // FileError of the failed write, flush, close or move.
 void WriteNameList(FileSystem& fs, const std::string& path, const SongFileList& list,
                    NameListFormat format);
 
 // Message shown when the file cannot be created, in the current UI language.
 const char* ErrorCreatingFileText();
+// Message for a target that is a folder, naming it by `shownPath`, in the current
+// UI language.
+std::string FolderTargetText(const std::string& shownPath);
 
 }  // namespace tt

@@ -73,6 +73,10 @@ std::string FileError::StandardText() const {
     return StandardFileErrorText(m_cause, m_path.empty() ? "an unnamed file" : m_path);
 }
 
+std::string FileError::StandardText(const std::string& shownPath) const {
+    return StandardFileErrorText(m_cause, m_path.empty() ? "an unnamed file" : shownPath);
+}
+
 FileError NamingFile(const FileError& error, const std::string& path) {
     if (!error.path().empty())
         return error;

@@ -39,6 +39,9 @@ class FileError : public std::runtime_error {
     // The standard text of the cause with the path, or "an unnamed file" when
     // the error carries none.
     std::string StandardText() const;
+    // The same with `shownPath` written for the path (the path as the user
+    // interface writes it, escaped on a terminal).
+    std::string StandardText(const std::string& shownPath) const;
 
   private:
     FileErrorCause m_cause;

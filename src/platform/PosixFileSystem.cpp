@@ -13,6 +13,7 @@
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/JournalFile.h"
+#include "platform/MoveCalls.h"
 #include "platform/PathText.h"
 
 namespace tt {
@@ -99,6 +100,8 @@ struct DirCloser {
 
 class PosixFileSystem final : public FileSystem {
   public:
+    explicit PosixFileSystem(MoveCalls& calls) : m_calls(calls) {}
+
     std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
         std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
         if (!dir)
@@ -297,8 +300,8 @@ class PosixFileSystem final : public FileSystem {
         }
         if (caseOnly)
             MoveThroughTemp(from, to, true);
-        else if (::rename(from.c_str(), to.c_str()) != 0)
-            ThrowErrno(errno, to, false);
+        else if (const int err = m_calls.Rename(from, to); err != 0)
+            ThrowErrno(err, to, false);
     }
 
     void Remove(const std::string& path) override {
@@ -309,29 +312,44 @@ class PosixFileSystem final : public FileSystem {
 
   private:
     void MoveNoReplaceDirect(const std::string& from, const std::string& to) {
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        int err = m_calls.RenameNoReplace(from, to);
+        if (err == 0)
             return;
-        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-            ThrowErrno(errno, to, false);
+        if (err != EINVAL && err != ENOSYS && err != ENOTSUP)
+            ThrowErrno(err, to, false);
         // The file system refuses the no-replace flag: a hard link cannot replace either.
-        if (::link(from.c_str(), to.c_str()) == 0) {
-            if (::unlink(from.c_str()) != 0) {
-                const int err = errno;
-                ::unlink(to.c_str());
-                ThrowErrno(err, from, false);
+        err = m_calls.Link(from, to);
+        if (err == 0) {
+            if (const int unlinkErr = m_calls.Unlink(from); unlinkErr != 0) {
+                m_calls.Unlink(to);
+                ThrowErrno(unlinkErr, from, false);
             }
             return;
         }
-        if (errno == EEXIST)
-            ThrowErrno(errno, to, false);
-        if (errno != EPERM && errno != ENOTSUP && errno != ENOSYS && errno != EMLINK &&
-            errno != EXDEV)
-            ThrowErrno(errno, to, false);
-        // No hard links either (FAT): look, then rename.
-        if (Exists(to))
-            ThrowErrno(EEXIST, to, false);
-        if (::rename(from.c_str(), to.c_str()) != 0)
-            ThrowErrno(errno, to, false);
+        if (err != EPERM && err != ENOTSUP && err != ENOSYS && err != EMLINK && err != EXDEV)
+            ThrowErrno(err, to, false);
+        MoveOverPlaceholder(from, to);
+    }
+
+    // A move where neither the no-replace rename nor hard links exist (FAT through
+    // FUSE). A plain rename would replace a file that appeared at `to` meanwhile,
+    // and some drivers (fusefat) remove the source before they refuse a new name
+    // they cannot store (a '|', a character beyond ASCII), so the file would be
+    // gone. The new name is therefore claimed first, by creating an empty file
+    // there exclusively: a refused or taken name fails at that step with nothing
+    // changed, and the rename then replaces only that placeholder. When the rename
+    // fails the placeholder goes again, unless the source has gone: then what is at
+    // `to` may be the file itself.
+    void MoveOverPlaceholder(const std::string& from, const std::string& to) {
+        if (const int err = m_calls.CreateExclusive(to); err != 0)
+            ThrowErrno(err, to, false);
+        ReachFileStep();  // the new name is claimed by an empty placeholder here
+        const int err = m_calls.Rename(from, to);
+        if (err == 0)
+            return;
+        if (m_calls.Exists(from))
+            m_calls.Unlink(to);
+        ThrowErrno(err, to, false);
     }
 
     // Gives a file another spelling of its name in two renames through a temporary
@@ -355,20 +373,26 @@ class PosixFileSystem final : public FileSystem {
         try {
             if (!replace)
                 MoveNoReplaceDirect(temp, to);
-            else if (::rename(temp.c_str(), to.c_str()) != 0)
-                ThrowErrno(errno, to, false);
+            else if (const int err = m_calls.Rename(temp, to); err != 0)
+                ThrowErrno(err, to, false);
         } catch (...) {
-            ::rename(temp.c_str(), from.c_str());
+            m_calls.Rename(temp, from);
             throw;
         }
     }
+
+    MoveCalls& m_calls;
 };
 
 }  // namespace
 
 FileSystem& SystemFileSystem() {
-    static PosixFileSystem instance;
+    static PosixFileSystem instance(SystemMoveCalls());
     return instance;
+}
+
+std::unique_ptr<FileSystem> MakeFileSystemMovingWith(MoveCalls& calls) {
+    return std::make_unique<PosixFileSystem>(calls);
 }
 
 bool IsValidFileName(const std::string& name) {

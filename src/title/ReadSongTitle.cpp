@@ -4,8 +4,10 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "platform/FileError.h"
+#include "text/NameText.h"
 #include "title/SongData.h"
 #include "title/TitleCleaning.h"
 
@@ -38,13 +40,45 @@ std::string_view CapturedText(SongData& data, std::size_t offset, std::size_t li
     return {reinterpret_cast<const char*>(data.bytes()) + offset, length};
 }
 
+// `text`, captured from `offset` up to `limit` bytes, without a UTF-8 character
+// that the limit cut: when the text fills the limit and ends in the first bytes of
+// a sequence that the next bytes of the data (at most `beyond` of them) complete,
+// those first bytes go. Taken as Windows-1252 they would read as other letters
+// (a euro sign cut after two of its three bytes as "Ã¢â").
+std::string_view WithoutCutCharacter(SongData& data, std::size_t offset, std::string_view text,
+                                     std::size_t limit, std::size_t beyond) {
+    if (text.size() < limit)
+        return text;
+    std::size_t lead = text.size();
+    while (lead > 0 && text.size() - lead < 3 &&
+           (static_cast<unsigned char>(text[lead - 1]) & 0xC0u) == 0x80u)
+        --lead;
+    if (lead == 0)
+        return text;
+    --lead;
+    const auto first = static_cast<unsigned char>(text[lead]);
+    const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    const std::size_t have = text.size() - lead;
+    if (have >= length || length - have > beyond)
+        return text;
+    std::string sequence(text.substr(lead));
+    for (std::size_t pos = offset + text.size(); sequence.size() < length; ++pos) {
+        if (!data.Has(pos))
+            return text;
+        sequence += static_cast<char>(data.bytes()[pos]);
+    }
+    return Utf8SequenceLength(sequence, 0) == length ? text.substr(0, lead) : text;
+}
+
 bool PatternTitle(SongData& data, std::string& title) {
     if (!StartsWith(data, 0, "KPAT") || !data.Has(4))
         return false;
     const std::size_t width = data.bytes()[4] == 0 ? 8 : 10;
     if (kPatternNameOffset > data.size())
         return false;
-    CleanTitle(CapturedText(data, kPatternNameOffset, width), title);
+    // A character the field's width cuts may go on in the bytes after it.
+    const std::string_view name = CapturedText(data, kPatternNameOffset, width);
+    CleanTitle(WithoutCutCharacter(data, kPatternNameOffset, name, width, 3), title);
     return true;
 }
 
@@ -164,7 +198,8 @@ class TrackWalk {
                 // Cut short by the end of the data rather than by a zero byte.
                 if (text.size() < want && !Has(start + text.size()))
                     return false;
-                if (Capture(type, text))
+                if (Capture(type, WithoutCutCharacter(m_data, start, text, kMetaCaptureLimit,
+                                                      length - want)))
                     return false;
             }
             m_pos += 3 + length;
@@ -333,7 +368,7 @@ bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
         SongData bytes(source, buffer, size, kFirstSongBlock);
         return TitleIn(bytes, IsPatternPath(path), title);
     } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
     } catch (const std::bad_alloc&) {
         reporter.ReportReadError(kOutOfMemoryText);
     }
@@ -355,7 +390,7 @@ bool ReadTitleOfPath(FileSystem& fs, const std::string& path, std::string& title
     try {
         length = fs.Length(file);
     } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), path));
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
         return false;
     }
     return ReadTitleOfFile(fs, file, length, path, title, reporter, whole);

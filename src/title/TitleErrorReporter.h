@@ -10,6 +10,9 @@ class TitleErrorReporter {
   public:
     virtual ~TitleErrorReporter() = default;
     virtual void ReportReadError(const std::string& text) = 0;
+    // A file's path as it is to stand in a message text: as it is for a window; a
+    // terminal escapes its control bytes, as it does in every other line it prints.
+    virtual std::string PathInText(const std::string& path) const { return path; }
 };
 
 }  // namespace tt

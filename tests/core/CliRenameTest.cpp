@@ -153,6 +153,49 @@ TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     EXPECT_TRUE(std::filesystem::exists(dir / "song.txt"));
 }
 
+// Questions, warnings and errors write a path as the tool's other lines write a
+// name: a line feed in a folder's name is escaped in a pipe too.
+TEST(CliMessages, NameFilesAsTheListingDoes) {
+    TempDir top;
+    const std::string songs = top / "so\nngs", dest = top / "to\nthere", dash = top / "-songs";
+    const std::string songsShown = top / "so\\nngs", destShown = top / "to\\nthere";
+    for (const std::string& folder : {songs, dest, dash})
+        std::filesystem::create_directory(folder);
+    WriteWholeFile(songs + "/song.mid", MidiSong("Alpha"));
+    WriteWholeFile(songs + "/song.zip", std::string(1000001, 'z'));
+    WriteWholeFile(dest + "/Alpha.mid", "keep me");
+    const struct {
+        V args;
+        std::string err;
+        int exitCode;
+    } cases[] = {
+        {{"copy", "--to", dest, songs},
+         "File  '" + destShown +
+             "/Alpha.mid'  already exists!\n\nOverwrite? [y]es / [n]o / "
+             "[c]ancel: song.mid: left as it is\n",
+         0},
+        {{"copy", "--to", dash, songs},
+         songsShown + "/song.zip: Files larger than 1 MB cannot be handled!\n",
+         1},
+        {{"export", "--format", "tab", "-o", songs + "/no/x.txt", songs},
+         songsShown + "/no/x.txt contains an invalid path.\n",
+         1},
+        {{"export", "--format", "tab", "--language", "de", "-o", dest, songs},
+         destShown + " ist ein Ordner.\n",
+         1},
+        {{"export", "--format", "tab", "-o", "-", "--", dash}, "", 0},
+        {{"list", "--", dash}, "", 0},
+        {{"/bin/sh", "-c", "\"$0\" --help >/dev/full", CliPath()},
+         "tunetitler-cli: cannot write to standard output\n",
+         1},
+    };
+    for (const auto& c : cases) {
+        const auto result = c.args[0] == "/bin/sh" ? RunProgram(c.args) : RunCli(c.args, "n\n");
+        EXPECT_EQ(result.err, c.err) << c.args[0];
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0];
+    }
+}
+
 TEST(CliChains, ChainsMoveInOneRunAndListedSongsAreNeverReplaced) {
     // hard.mid takes the name of Same.mid, which moves on with its lyrics; A and B
     // would swap names and stay.

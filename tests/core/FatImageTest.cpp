@@ -222,6 +222,24 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
     EXPECT_EQ(ReadWholeFile(mnt + "/Tango.kar"), "karaoke");
 }
 
+// fusefat stores no name holding a '|' or a character beyond ASCII, and its rename
+// to one removes the source before it fails: neither tool nor window may lose it.
+TEST_F(FatImageTest, RefusedTitleLeavesTheSong) {
+    for (const std::string title : {"W\xC3\xA4rme", "Rock|Pop"}) {
+        const std::string refused = "Access to " + mnt + "/" + title + ".mid was denied.";
+        const std::string name = title.substr(0, 1) + ".mid";
+        WriteWholeFile(mnt + "/" + name, MidiSong(title));
+        EXPECT_EQ(RunCli({"rename", mnt, name}).err, refused + "\n" + name + ": left as it is\n");
+        t.ui.warnings.clear();
+        t.ScanAndSelectAll(mnt);
+        t.engine.RenameSelectedFiles(false);
+        EXPECT_EQ(t.ui.warnings, V{refused});
+    }
+    CheckAndRemount(imageA);
+    EXPECT_EQ(ListFolder(mnt), (V{"R.mid", "W.mid"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/W.mid"), MidiSong("W\xC3\xA4rme"));
+}
+
 TEST_F(FatImageTest, OverwriteAnsweredNoThenYes) {
     WriteWholeFile(mnt + "/old.mid", MidiSong("Waltz"));
     WriteWholeFile(mnt + "/WALTZ.MID", MidiSong("Something Else"));

@@ -494,5 +494,16 @@ TEST(MidiTitle, InvalidUtf8IsReadAsWindows1252) {
     EXPECT_EQ(MidiTitle(TrackName("\xA0Song\xA0")), "\xC2\xA0Song\xC2\xA0");
 }
 
+// A character the cap cuts goes whole, not as Windows-1252 letters; a byte at the
+// cap that no next byte completes is one of those letters.
+TEST(MidiTitle, TheCapKeepsWholeCharacters) {
+    const std::string a29(29, 'a'), euros = "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC";
+    EXPECT_EQ(MidiTitle(TrackName(a29 + "a" + euros)), a29 + "a");
+    EXPECT_EQ(MidiTitle(TrackName(a29 + "\xF0\x9F\x8E\xB5")), a29);
+    EXPECT_EQ(MidiTitle(TrackName(a29 + "xx\xE9xyz")), a29 + "xx\xC3\xA9");
+    EXPECT_EQ(TitleIn(PatternFile("1234567" + euros, 0), true), "1234567");
+    EXPECT_EQ(TitleIn(PatternFile("1234567\xE9xy", 0), true), "1234567\xC3\xA9");
+}
+
 }  // namespace
 }  // namespace tt

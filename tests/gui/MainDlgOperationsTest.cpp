@@ -7,6 +7,7 @@
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
+#include "SongBytes.h"
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "desktop/SettingsStore.h"
@@ -103,6 +104,22 @@ class MainDlgOperationsTest : public QObject {
                                                                {"Beta.mid", "keep me"}}));
         QCOMPARE(m_open->Rows().size(), 3);
         QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1, 2}));
+    }
+
+    // A blank pattern name is no title (no hidden ".PAT"), and a character cut by the
+    // title cap goes whole: shown so, and renamed so.
+    void blankPatternNameAndCutCharacter() {
+        TempDir other;
+        const std::string euros = "\xE2\x82\xAC\xE2\x82\xAC", name = std::string(30, 'e') + ".mid";
+        songbytes::WriteBytes(other / "P1.PAT", songbytes::PatternFile("        ", 0));
+        WriteSong(other / "e.mid", std::string(30, 'e') + euros);
+        m_open->picks.push_back(other.path());
+        QTest::mouseClick(m_open->Control("1000"), Qt::LeftButton);
+        QCOMPARE(m_open->Rows(), QStringList({"e.mid -> " + QString::fromStdString(name),
+                                              "P1.PAT -> <no title found>"}));
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(ListFolder(other.path()), (std::vector<std::string>{"P1.PAT", name}));
     }
 
     // Save: the export dialog over the listed songs, owned by the window; blank

@@ -53,8 +53,12 @@ ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string
     return result;
 }
 
+std::string CliPath() {
+    return TUNETITLER_CLI_PATH;
+}
+
 ProgramResult RunCli(const std::vector<std::string>& args, const std::string& input) {
-    std::vector<std::string> argv{TUNETITLER_CLI_PATH};
+    std::vector<std::string> argv{CliPath()};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunProgram(argv, input);
 }

@@ -16,6 +16,9 @@ struct ProgramResult {
 // and collects its standard output and error. Throws when it cannot be started.
 ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& input = {});
 
+// The path of the command-line tool built with the tests.
+std::string CliPath();
+
 // Runs the command-line tool built with the tests, with `args` after the program name.
 ProgramResult RunCli(const std::vector<std::string>& args, const std::string& input = {});
 
