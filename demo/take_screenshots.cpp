@@ -1,10 +1,14 @@
 // take-screenshots SONGS OUT: pictures of every window of the desktop program,
 // drawn offscreen, in English and German: the main window listing the songs in
 // SONGS, the language dialog, the edit dialog, the export dialog, the progress
-// window, the overwrite question and the list's menu after a rename. Settings and
-// the journal go to throw-away folders.
+// window, the overwrite question, the folder picker with its path field open,
+// the main window listing a copy of the songs deep below SONGS, its path
+// shortened, and the list's menu after a rename. Settings and the journal go
+// to throw-away folders.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -21,6 +25,7 @@
 #include "text/UiLanguage.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
+#include "ui/FolderDlg.h"
 #include "ui/LanguageDlg.h"
 #include "ui/MainDlg.h"
 #include "ui/ProgressWindow.h"
@@ -92,6 +97,20 @@ void PictureUndoMenu(tt::CMainDlg& window, const std::string& songs, const QStri
     tt::UndoLastOperation(tt::SystemFileSystem(), nullptr, g_journals.toStdString(), songs);
 }
 
+// A copy of the songs in a folder deep below `songs`, as a backup on a stick
+// would lie; made once.
+std::string DeepFolder(const std::string& songs) {
+    const QString from = QString::fromStdString(songs);
+    const QString deep =
+        from + QStringLiteral("/Backups/Stick from the November gig/Songs of the season/Final");
+    if (!QDir(deep).exists()) {
+        QDir().mkpath(deep);
+        for (const QString& name : QDir(from).entryList(QDir::Files))
+            QFile::copy(from + QLatin1Char('/') + name, deep + QLatin1Char('/') + name);
+    }
+    return deep.toStdString();
+}
+
 void PictureMainWindow(const std::string& songs, const QString& suffix) {
     tt::CMainDlg window;
     window.SetJournalFolder(g_journals.toStdString());
@@ -130,6 +149,27 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
                             tt::FromCore(tt::OverwriteQuestion(songs + "/Lantern Waltz.sty")));
     });
     PictureUndoMenu(window, songs, suffix);
+
+    // The folder picker as typing a path leaves it, before Enter.
+    {
+        tt::CFolderDlg picker(false, &window);
+        picker.m_strPath = songs;
+        picker.show();
+        QApplication::processEvents();
+        picker.OpenPathField(QStringLiteral("~/Music/Keyboard/Backups/Stick"), false);
+        QApplication::processEvents();
+        Save(&picker, QStringLiteral("folder-picker-path") + suffix);
+    }
+
+    // A folder deep below the songs: its path shortened in the middle.
+    const std::string deep = DeepFolder(songs);
+    window.SetFolderPicker([&](QWidget*, bool, std::string& folder) {
+        folder = deep;
+        return true;
+    });
+    window.findChild<QPushButton*>(QStringLiteral("1000"))->click();
+    QApplication::processEvents();
+    Save(&window, QStringLiteral("main-window-long-path") + suffix);
 }
 
 }  // namespace
@@ -149,6 +189,7 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(g_out);
 
+    DeepFolder(songs);  // before any picture, so that both languages' trees show it
     SaveModal(QStringLiteral("language-dialog"), []() {
         tt::CLanguageDlg dialog;
         dialog.DoModal();

@@ -11,6 +11,20 @@
 
 namespace tt::cli {
 
+namespace {
+
+// Reads one typed line; a CR before the line feed (a line typed or piped from a
+// system that ends lines with CR LF) is no part of it.
+bool ReadLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+}  // namespace
+
 void CliUi::WorkStarted(EngineWork, std::int32_t) {
     m_workStart = Clock::now();
     m_lastDrawn = m_workStart;
@@ -76,7 +90,7 @@ OverwriteAnswer CliUi::AskOverwrite(const std::string& text) {
     ClearProgress();
     m_err << text << " [y]es / [n]o / [c]ancel: " << std::flush;
     std::string answer;
-    while (std::getline(m_in, answer)) {
+    while (ReadLine(m_in, answer)) {
         if (answer == "y" || answer == "Y" || answer == "yes")
             return OverwriteAnswer::yes;
         if (answer == "n" || answer == "N" || answer == "no")
@@ -96,7 +110,7 @@ bool CliUi::EditName(const std::string& oldName, std::string& name, std::string&
     m_err << prompt << " (proposed: " << PrintableName(name + ext, true) << "; type it" << without
           << ", empty keeps the proposal, end of input cancels): " << std::flush;
     std::string answer;
-    while (std::getline(m_in, answer)) {
+    while (ReadLine(m_in, answer)) {
         if (answer.empty())
             return true;
         const EditedNameFault fault = CheckEditedName(answer, ext);

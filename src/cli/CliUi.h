@@ -65,10 +65,22 @@ class CliUi : public EngineUi {
     void WorkProgress(std::int32_t done, std::int32_t total) override;
     void WorkEnded() override { ClearProgress(); }
 
-    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
+    void CompanionLeft(const std::string& path, LeftReason reason) override {
+        companionsLeft.push_back(path);
+        cancelled = cancelled || reason == LeftReason::cancelled;
+    }
+    void SongLeft(std::int32_t /*row*/, LeftReason reason) override {
+        cancelled = cancelled || reason == LeftReason::cancelled;
+        // Only the user's own No leaves a song as wanted.
+        songLeftUnwanted = songLeftUnwanted || reason != LeftReason::declined;
+    }
 
     // Companions that stayed where they were, in the order met.
     std::vector<std::string> companionsLeft;
+    // The run was cancelled (Cancel, end of input) while files remained.
+    bool cancelled = false;
+    // A song stayed for another reason than a No to the overwrite question.
+    bool songLeftUnwanted = false;
     // Files renamed or copied (source, target), in the order they were done.
     std::vector<std::pair<std::string, std::string>> transfers;
 

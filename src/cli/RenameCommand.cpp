@@ -132,9 +132,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     engine.RenameSelectedFiles(bCopy);
 
     // Rows still selected are titled entries the operation left alone: the target
-    // existed and was not to be overwritten, was held by a listed song, or the run
-    // was cancelled or ended by an error before them. A song that went is
-    // deselected as soon as it went, also when its companions then failed.
+    // existed and was not to be overwritten, was held by a listed song or its
+    // companion, the file changed, or the run was cancelled or ended by an error
+    // before them. A song that went is deselected as soon as it went, also when its
+    // companions then failed.
     for (const std::int32_t row : ui.selected) {
         if (!engine.m_songFiles.IsValidIndex(row))
             continue;
@@ -147,7 +148,12 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
 
     if (const int signal = StopSignal())
         return ExitStatusAfter(signal);
-    const bool failed = ui.errorShown || ui.warningCount > warningsBefore;
+    if (ui.cancelled)
+        io.err << "tunetitler-cli: cancelled\n";
+
+    // Done means every selected song went, or stayed by the user's own No.
+    const bool failed =
+        ui.errorShown || ui.warningCount > warningsBefore || ui.cancelled || ui.songLeftUnwanted;
     return failed || !io.out ? 1 : 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -21,12 +22,17 @@ QRect FitIntoArea(const QRect& frame, const QRect& area, const QSize& minimum = 
 // one it overlaps most, else the primary screen.
 QScreen* ScreenOf(const QRect& frame);
 
-// Moves and shrinks a top-level window so that its frame lies in the available
-// area of its screen. A maximised, full-screen or minimised window is left alone.
+// The window manager's decoration of a top-level window: its frame margins once
+// the window is framed; before that, those of the last window that was.
+QMargins FrameMargins(const QWidget& window);
+
+// Moves and shrinks a top-level window so that its whole frame, title bar
+// included, lies in the available area of its screen. A maximised, full-screen
+// or minimised window is left alone.
 void FitOnScreen(QWidget& window);
 
 // Fits `window` on its screen every time it is shown, once the toolkit has
-// placed it.
+// placed it, and again once the window manager has framed it.
 void KeepOnScreen(QWidget& window);
 
 }  // namespace tt

@@ -144,16 +144,22 @@ void SingleInstance::Answer(QLocalSocket& socket) {
 }
 
 void RaiseProgramWindows(QWidget* mainWindow) {
-    auto raise = [](QWidget* window) {
-        if (window == nullptr || !window->isVisible())
+    auto bringUp = [](QWidget* window) {
+        if (window == nullptr || window->isHidden())
             return;
+        // A minimised window raised stays minimised: what is raised must be seen.
+        if (window->isMinimized())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
         window->raise();
         window->activateWindow();
     };
-    raise(mainWindow);
+    bringUp(mainWindow);
+    // Window managers minimise a dialog together with the window it belongs to:
+    // it comes back with it, on top.
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog != mainWindow)
-        raise(dialog);
+        bringUp(dialog);
 }
 
 void ShowNotRespondingBox() {

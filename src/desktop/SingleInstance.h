@@ -56,7 +56,7 @@ class SingleInstance : public QObject {
 };
 
 // Brings `mainWindow` and the dialog the program is showing to the front, the
-// dialog on top. A minimised main window is raised but not restored.
+// dialog on top. A minimised window is restored first.
 void RaiseProgramWindows(QWidget* mainWindow);
 
 // "Tunetitler is already running but does not respond.", captioned with the

@@ -71,18 +71,15 @@ bool ClaimedByAnotherSong(const std::string& found, const std::string& base,
 
 }  // namespace
 
-void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
-                                            bool bCopy) {
+std::vector<RenameEngine::CompanionMove> RenameEngine::FindCompanions(const std::string& oldPath,
+                                                                      const std::string& newPath) {
+    std::vector<CompanionMove> moves;
     const auto oldDot = LastDotOfName(oldPath);
-    if (oldDot == std::string::npos)
-        return;
     const auto newDot = LastDotOfName(newPath);
-    if (newDot == std::string::npos)
-        return;
+    if (oldDot == std::string::npos || newDot == std::string::npos)
+        return moves;
     const std::string oldBase = oldPath.substr(0, oldDot);
     const std::string newBase = newPath.substr(0, newDot);
-    if (!m_doneBases.insert(oldBase).second)
-        return;  // handled with an earlier song of this operation
 
     const std::string baseName = NameOf(oldBase);
     const std::string folderPrefix = oldBase.substr(0, oldBase.size() - baseName.size());
@@ -101,7 +98,6 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         }
     }
 
-    bool cancelled = false;
     for (const std::string& found : candidates) {
         if (found.empty() || found.front() == '.')
             continue;  // hidden
@@ -119,23 +115,112 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         const auto suffix = CompanionSuffix(found.substr(baseName.size()));
         if (!suffix)
             continue;
-        const std::string newCompanion = newBase + *suffix;
+        std::string newCompanion = newBase + *suffix;
         if (newCompanion == oldCompanion)
             continue;
+        moves.push_back({oldCompanion, std::move(newCompanion), info->isRegular});
+    }
+    return moves;
+}
 
+bool RenameEngine::CompanionsMustWait(const std::string& oldPath, const std::string& newPath,
+                                      std::int32_t self) {
+    if (!m_bCorrespondingFiles)
+        return false;
+    const auto oldDot = LastDotOfName(oldPath);
+    if (oldDot == std::string::npos || m_doneBases.count(oldPath.substr(0, oldDot)) != 0)
+        return false;  // no companions go along with this song
+    for (const CompanionMove& move : FindCompanions(oldPath, newPath)) {
+        if (!move.plainFile || !FileExists(move.to) || IsSameFile(m_fs, move.from, move.to))
+            continue;
+        const auto holder = ListedCompanionOwner(move.to, self);
+        if (holder && IsUnsettled(*holder))
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::int32_t> RenameEngine::ListedCompanionOwner(const std::string& target,
+                                                               std::int32_t self) {
+    const std::string name = NameOf(target);
+    if (name.empty() || name.front() == '.' || IsSongName(name))
+        return std::nullopt;  // hidden names and song files are nobody's companions
+    const std::string folder = FolderKey(target);
+    if (!IsListedFolder(folder))
+        return std::nullopt;
+    const std::string folderPrefix = target.substr(0, target.size() - name.size());
+
+    // The song files whose base the name equals or continues with a dot: the
+    // longest base claims it, and of equal ones those matching in exact letter case.
+    std::vector<std::string> owners;
+    std::size_t ownerBase = 0;
+    bool ownerExact = false;
+    for (std::size_t cut = 1; cut <= name.size(); ++cut) {
+        if (cut < name.size() && name[cut] != '.')
+            continue;
+        const std::string base = name.substr(0, cut);
+        for (const std::string& found : m_operationFiles.CompanionCandidates(m_fs, folder, base)) {
+            if (found.size() != cut + 4 || !IsSongName(found))
+                continue;
+            const auto info = m_fs.Stat(folderPrefix + found);
+            if (!info || info->isDirectory)
+                continue;
+            const bool exact = found.compare(0, cut, base) == 0;
+            if (cut > ownerBase || (exact && !ownerExact)) {
+                owners.clear();
+                ownerBase = cut;
+                ownerExact = exact;
+            } else if (exact != ownerExact) {
+                continue;
+            }
+            owners.push_back(found);
+        }
+    }
+
+    m_listedNames.Build(m_songFiles);
+    std::optional<std::int32_t> owner;
+    for (const std::string& found : owners) {
+        for (const std::int32_t i : m_listedNames.Find(found)) {
+            if (i == self || NameOf(m_songFiles.ElementAt(i).path) != found)
+                continue;
+            if (IsUnsettled(i))
+                return i;
+            owner = i;
+        }
+    }
+    return owner;
+}
+
+void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
+                                            bool bCopy, std::int32_t self) {
+    const auto oldDot = LastDotOfName(oldPath);
+    if (oldDot == std::string::npos || LastDotOfName(newPath) == std::string::npos)
+        return;
+    if (!m_doneBases.insert(oldPath.substr(0, oldDot)).second)
+        return;  // handled with an earlier song of this operation
+
+    bool cancelled = false;
+    for (const CompanionMove& move : FindCompanions(oldPath, newPath)) {
+        // A device, pipe or socket is no companion to move or copy: copying one would
+        // read nothing, or block, or fail.
+        if (!move.plainFile) {
+            m_ui.CompanionLeft(move.from, LeftReason::notPlainFile);
+            continue;
+        }
         // After a Cancel the rest stay too, and are named as such.
+        LeftReason why = LeftReason::cancelled;
         const TargetAction action =
-            cancelled ? TargetAction::cancel : ResolveTarget(oldCompanion, newCompanion);
+            cancelled ? TargetAction::cancel : ResolveTarget(move.from, move.to, why, false, self);
         if (action == TargetAction::cancel || action == TargetAction::skip) {
-            cancelled = action == TargetAction::cancel;
-            m_ui.CompanionLeft(oldCompanion);
+            cancelled = cancelled || action == TargetAction::cancel;
+            m_ui.CompanionLeft(move.from, why);
             continue;
         }
         if (bCopy) {
             if (action != TargetAction::sameFile)
-                CopyWholeFile(oldCompanion, newCompanion, action == TargetAction::replace);
+                CopyWholeFile(move.from, move.to, action == TargetAction::replace);
         } else {
-            MoveFile(oldCompanion, newCompanion, action != TargetAction::create);
+            MoveFile(move.from, move.to, action != TargetAction::create);
         }
     }
 }

@@ -10,6 +10,18 @@ namespace tt {
 
 enum class OverwriteAnswer { yes, no, cancel };
 
+// Why a song or companion that was to go stays where it is.
+enum class LeftReason {
+    declined,      // the overwrite question was answered No (in this run, once for all)
+    cancelled,     // the run was cancelled (Cancel, end of input, a stop) before it
+    held,          // its new name is held by a song of the list, or by such a song's companion
+    notPlainFile,  // it, or what is at its new name, is a folder or other file that is no plain
+                   // file
+    changed,       // its file changed, or was replaced by this run, since the list was read
+    taken,         // a file this run put in place holds its new name
+    failed,        // too large, read short, or an error ended the run before it
+};
+
 // Long work the engine reports progress of.
 enum class EngineWork {
     scan,    // reading the song titles of the folder ("Reading song titles…")
@@ -80,11 +92,15 @@ class EngineUi : public TitleErrorReporter {
     virtual bool StopRequested() { return false; }
     virtual void WorkEnded() {}
 
+    // A selected titled song stays where it is, for `reason`; its row stays selected.
+    // For a front end that reports how a run ended; a window shows the rows.
+    virtual void SongLeft(std::int32_t /*row*/, LeftReason /*reason*/) {}
     // A companion file that was to go along with its song stays where it is: its
-    // new name was taken by another file of this operation, by a listed song, or by
-    // a folder or other file that is no plain file, or the overwrite question was
-    // answered No or Cancel. For a log; a window stays silent.
-    virtual void CompanionLeft(const std::string& /*path*/) {}
+    // new name was taken by another file of this operation, by a listed song or its
+    // companion, or by a folder or other file that is no plain file, the companion
+    // itself is no plain file, or the overwrite question was answered No or Cancel.
+    // For a log; a window stays silent.
+    virtual void CompanionLeft(const std::string& /*path*/, LeftReason /*reason*/) {}
 };
 
 // Brackets a piece of long work with WorkStarted and WorkEnded.

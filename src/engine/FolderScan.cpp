@@ -36,6 +36,7 @@ bool HasExtension(const std::string& name, std::string_view extension) {
 
 void RenameEngine::RefreshFileList() {
     m_songFiles.Clear();
+    m_standingNames.clear();
     m_uniqueNames.Invalidate();
     m_ui.ClearRows();
     m_ui.UpdateButtonStates();
@@ -247,6 +248,25 @@ void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
 
 void RenameEngine::MakeNewNamesUnique() {
     m_uniqueNames.Run(m_songFiles);
+    // An entry numbered away from the name that stands gives its number to the
+    // namesake that kept the plain name: the same names, so they stay unique.
+    const auto same = [this](const std::string& a, const std::string& b) {
+        return m_uniqueNames.ignoresCase() ? EqualsNoCase(a, b) : a == b;
+    };
+    for (const std::int32_t k : m_standingNames) {
+        SongFileEntry& standing = m_songFiles.ElementAt(k);
+        if (!standing.titleFound || standing.newName == standing.fileName)
+            continue;
+        for (std::int32_t j = 0; j < m_songFiles.count(); ++j) {
+            SongFileEntry& namesake = m_songFiles.ElementAt(j);
+            if (j != k && namesake.titleFound && same(namesake.newName, standing.fileName)) {
+                namesake.newName = std::exchange(standing.newName, standing.fileName);
+                NoteEntryChanged(j);
+                NoteEntryChanged(k);
+                break;
+            }
+        }
+    }
 }
 
 bool RenameEngine::GetRowTexts(std::int32_t row, std::string texts[2]) const {

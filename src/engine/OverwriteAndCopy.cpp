@@ -34,6 +34,7 @@ RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string
             case OverwriteAnswer::no:
                 return OverwriteDecision::skip;
             case OverwriteAnswer::cancel:
+                m_bOverwriteCancelled = true;
                 return OverwriteDecision::cancel;
         }
     }
@@ -41,30 +42,44 @@ RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string
 }
 
 RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source,
-                                                       const std::string& target, bool mayWait) {
+                                                       const std::string& target, LeftReason& why,
+                                                       bool mayWait, std::int32_t self) {
     if (!FileExists(target))
         return TargetAction::create;
     if (IsSameFile(m_fs, source, target))
         return TargetAction::sameFile;
     // What this operation moved or copied there a moment ago is no existing file the
     // user was asked about; replacing it would lose a file's only content.
-    if (m_operationFiles.IsPlaced(m_fs, target))
+    if (m_operationFiles.IsPlaced(m_fs, target)) {
+        why = LeftReason::taken;
         return TargetAction::skip;
-    // A song of the list is never replaced: the user cannot tell a song that this
-    // rename was about to move away, and a copy must not replace an original. A song
-    // still to be handled may free its name; one that stays gives no question.
-    if (const auto holder = ListedSongAt(target))
+    }
+    // A song of the list is never replaced, nor a file a listed song claims as its
+    // companion: the user cannot tell a file that this rename was about to move away,
+    // and a copy must not replace an original. A song still to be handled may free
+    // its name; one that stays gives no question.
+    auto holder = ListedSongAt(target);
+    if (!holder)
+        holder = ListedCompanionOwner(target, self);
+    if (holder) {
+        why = LeftReason::held;
         return mayWait && IsUnsettled(*holder) ? TargetAction::wait : TargetAction::skip;
+    }
     // A folder, a device or anything else that is no plain file at the new name is
     // nothing a song or companion could replace: it stays, with no question.
-    if (const auto there = m_fs.Stat(target); there && !there->isRegular)
+    if (const auto there = m_fs.Stat(target); there && !there->isRegular) {
+        why = LeftReason::notPlainFile;
         return TargetAction::skip;
+    }
     switch (ConfirmOverwrite(target)) {
         case OverwriteDecision::proceed:
             return TargetAction::replace;
         case OverwriteDecision::skip:
+            // After a Cancel the later collisions stay without a question, as after No.
+            why = m_bOverwriteCancelled ? LeftReason::cancelled : LeftReason::declined;
             return TargetAction::skip;
         case OverwriteDecision::cancel:
+            why = LeftReason::cancelled;
             return TargetAction::cancel;
     }
     return TargetAction::skip;

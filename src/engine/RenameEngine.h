@@ -50,7 +50,9 @@ class RenameEngine {
     void RefreshFileList();
     // Sets the entry's newName and titleFound from its file.
     void ReadEntryTitle(SongFileEntry& entry);
-    // Gives repeated new names a numbered suffix, over the whole list.
+    // Gives repeated new names a numbered suffix, over the whole list. A name the user
+    // confirmed in the edit dialog is the name of its file and stays: a namesake
+    // gets the number instead.
     void MakeNewNamesUnique();
     // Must be called after an entry's newName or titleFound changed outside a scan.
     void NoteEntryChanged(std::int32_t index) { m_uniqueNames.NoteEntryChanged(index); }
@@ -64,10 +66,13 @@ class RenameEngine {
     enum class OverwriteDecision { proceed, skip, cancel };
 
     // Renames (bCopy false) or copies (bCopy true) the selected titled entries. A
-    // listed song is never replaced: in a rename, an entry whose new name is held by
-    // a selected song still to be handled waits until the pass over the selection
-    // has ended, and is taken again (in list order, round after round while a round
-    // settles any); one whose name stays held is left as it is, its row selected.
+    // listed song is never replaced, nor a file that a listed song claims as its
+    // companion: in a rename, an entry whose new name, or one of whose companions'
+    // new names, is held by a selected song still to be handled waits until the pass
+    // over the selection has ended, and is taken again (in list order, round after
+    // round while a round settles any); one whose name stays held is left as it is,
+    // its row selected, and a companion whose name stays held stays behind. Every
+    // song left is told to the UI with its reason (SongLeft).
     void RenameSelectedFiles(bool bCopy);
     // Asks the overwrite question once per operation. On proceed the caller
     // replaces the target in one step once the new content is complete.
@@ -75,9 +80,10 @@ class RenameEngine {
     // Copies source to target whole; `replace` allows replacing an existing
     // target. False when the source is too large (with a warning) or read short.
     bool CopyWholeFile(const std::string& source, const std::string& target, bool replace);
-    // Takes the companions of a song (same base name, other extension) along.
+    // Takes the companions of a song (same base name, other extension) along. `self`
+    // is the song's entry (-1: none), whose own companions hold nothing against it.
     void RenameCorrespondingFiles(const std::string& oldPath, const std::string& newPath,
-                                  bool bCopy);
+                                  bool bCopy, std::int32_t self = -1);
 
     FileSystem& fileSystem() { return m_fs; }
     EngineUi& ui() { return m_ui; }
@@ -117,10 +123,41 @@ class RenameEngine {
     // nothing, or a folder, is at its path.
     bool ListWithoutTitle(SongFileEntry& entry);
 
+    // A companion of the song at oldPath, with the name it is to get.
+    struct CompanionMove {
+        std::string from;
+        std::string to;
+        bool plainFile = true;  // false for a device, pipe or socket, which stays
+    };
+    // The companions found for a song moving or copied from oldPath to newPath.
+    std::vector<CompanionMove> FindCompanions(const std::string& oldPath,
+                                              const std::string& newPath);
+    // True when a companion of the song would take a name that another listed song,
+    // selected and not yet settled, holds as its own companion. The song then waits
+    // with its companions, so a song and its companions are never split by a wait.
+    bool CompanionsMustWait(const std::string& oldPath, const std::string& newPath,
+                            std::int32_t self);
+    // The listed song (other than `self`) that claims the existing file at `target` as
+    // its companion, by the rule that gives a name to the song claiming it most
+    // closely; an unsettled one before a settled one.
+    std::optional<std::int32_t> ListedCompanionOwner(const std::string& target, std::int32_t self);
+
     void ResetOperationState();
+    // Entry `index` proposes `name`, confirmed in the edit dialog, from now on.
+    void LetNameStand(std::int32_t index, const std::string& name);
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);
     bool SelectedSourcesChanged(const std::vector<std::int32_t>& rows);
+    // True when the entry no longer stands for its file: the file differs from what
+    // was recorded, or this operation put another file on its path.
+    bool EntryReplaced(const SongFileEntry& entry);
+    // For a copy to a folder other than the listed one: the names the selected entries
+    // take there when that folder ignores letter case and the listed one does not.
+    void PrepareDestinationNames(const std::vector<std::int32_t>& rows,
+                                 const std::string& destFolder);
+    // The name the entry's copy takes in `destFolder`: its new name, or, where that
+    // folder ignores case, the name kept apart from the other copies' names.
+    std::string NameOnDestination(std::int32_t index, const std::string& destFolder);
     // The destination folder; empty optional when the picker was cancelled.
     std::optional<std::string> ChooseDestination(bool bCopy);
     // Works through the selected rows, then the rows that waited, round after round.
@@ -130,12 +167,18 @@ class RenameEngine {
     // for the later tries of an entry that waits); empty optional before the first.
     EntryStep ProcessEntry(std::int32_t index, bool bCopy, const std::string& destFolder,
                            std::optional<std::string>& name);
+    // `nameStands`: the name was confirmed in the edit dialog, so the entry proposes it
+    // from now on instead of its title's name.
     void RenameEntry(std::int32_t index, const std::string& name, const std::string& target,
-                     TargetAction action);
-    void UpdateListedCopy(const std::string& target, const std::string& name);
-    // `mayWait`: a song being renamed may wait for a listed song at its target.
+                     TargetAction action, bool nameStands);
+    // Lists the copy at `target` (a new entry, or the listed one it replaced); its
+    // index, unless nothing is there.
+    std::optional<std::int32_t> UpdateListedCopy(const std::string& target, const std::string& name,
+                                                 bool nameStands);
+    // `mayWait`: a song being renamed may wait for a listed song at its target. `self`
+    // is the entry being handled (-1: none). On skip, `why` tells the reason.
     TargetAction ResolveTarget(const std::string& source, const std::string& target,
-                               bool mayWait = false);
+                               LeftReason& why, bool mayWait = false, std::int32_t self = -1);
     // The entry whose file an existing `target` is, when `target` lies in the listed
     // folder (however its folder is written) and names a listed song's file.
     std::optional<std::int32_t> ListedSongAt(const std::string& target);
@@ -168,11 +211,19 @@ class RenameEngine {
     // --- operation state, reset at the start of each rename or copy ---
     bool m_bOverwriteAll = false;
     bool m_bAskOverwrite = true;
+    bool m_bOverwriteCancelled = false;  // the one question was answered Cancel
     std::unordered_set<std::string> m_doneBases;
     OperationFiles m_operationFiles;
     ListedNames m_listedNames;
     // Per entry index: a selected titled entry this operation has not yet settled.
     std::vector<bool> m_unsettled;
+    // Entries proposing a name confirmed in the edit dialog, until the next scan.
+    std::vector<std::int32_t> m_standingNames;
+    // Per entry index, for a copy to a case-blind folder: the name kept apart from
+    // the other copies' names ignoring case (empty vector: names as proposed).
+    std::vector<std::string> m_destinationNames;
+    // Whether the copy's destination ignores case, once a name there could tell.
+    std::optional<bool> m_destIgnoresCase;
 };
 
 // Scan order: titled entries first, then by old name ignoring case.

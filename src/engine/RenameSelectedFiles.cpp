@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <new>
 
 #include "engine/Messages.h"
@@ -25,9 +26,21 @@ void RenameEngine::ResetOperationState() {
     m_doneBases.clear();
     m_bOverwriteAll = false;
     m_bAskOverwrite = true;
+    m_bOverwriteCancelled = false;
     m_operationFiles.Reset();
     m_listedNames.Reset();
     m_unsettled.clear();
+    m_destinationNames.clear();
+    m_destIgnoresCase.reset();
+}
+
+void RenameEngine::LetNameStand(std::int32_t index, const std::string& name) {
+    SongFileEntry& entry = m_songFiles.ElementAt(index);
+    if (!entry.titleFound)
+        return;  // no title, no proposal
+    entry.newName = name;
+    if (std::find(m_standingNames.begin(), m_standingNames.end(), index) == m_standingNames.end())
+        m_standingNames.push_back(index);
 }
 
 void RenameEngine::RenameSelectedFiles(bool bCopy) {
@@ -47,14 +60,26 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
         return;  // the picker was cancelled: nothing is copied, the rows stay as they are
     if (!BeginJournal(bCopy, *destFolder))
         return;
+    bool failed = true;
     try {
+        if (bCopy)
+            PrepareDestinationNames(rows, *destFolder);
         ProcessRows(rows, bCopy, *destFolder);
+        failed = false;
     } catch (const FileError& error) {
         m_ui.ShowWarning(error.StandardText(m_ui.PathInText(error.path())));
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }
     EndJournal();
+    if (failed) {
+        // The songs the error came before stay; their rows are still selected.
+        const std::vector<std::int32_t> left = m_ui.SelectedRows();
+        for (const std::int32_t row : left) {
+            if (IsUnsettled(row))
+                m_ui.SongLeft(row, LeftReason::failed);
+        }
+    }
     m_ui.RedrawList();
 }
 
@@ -80,16 +105,24 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
         std::optional<std::string> name;  // as chosen (and edited) at the first try
     };
     std::vector<Waiting> waiting;
+    // A stop ends the operation as Cancel in the edit dialog does; the rows not yet
+    // settled (waiting ones too) then stay as they are, selected.
+    const auto cancelRest = [&] {
+        for (const std::int32_t row : rows) {
+            if (IsUnsettled(row)) {
+                m_unsettled[static_cast<std::size_t>(row)] = false;
+                m_ui.SongLeft(row, LeftReason::cancelled);
+            }
+        }
+    };
 
-    // A stop ends the operation as Cancel in the edit dialog does; rows that wait
-    // then stay as they are, selected.
     for (const std::int32_t row : rows) {
         if (m_ui.StopRequested())
-            return;
+            return cancelRest();
         std::optional<std::string> name;
         const EntryStep step = ProcessEntry(row, bCopy, destFolder, name);
         if (step == EntryStep::stop)
-            return;
+            return cancelRest();
         if (step == EntryStep::wait)
             waiting.push_back({row, std::move(name)});
         else
@@ -104,10 +137,10 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
         std::vector<Waiting> still;
         for (Waiting& entry : waiting) {
             if (m_ui.StopRequested())
-                return;
+                return cancelRest();
             const EntryStep step = ProcessEntry(entry.row, bCopy, destFolder, entry.name);
             if (step == EntryStep::stop)
-                return;
+                return cancelRest();
             if (step == EntryStep::wait) {
                 still.push_back(std::move(entry));
             } else {
@@ -118,14 +151,22 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
         waiting = std::move(still);
     }
     // Names that stay held (a swap, a ring of songs): left as they are, like No.
-    for (const Waiting& entry : waiting)
+    for (const Waiting& entry : waiting) {
+        m_ui.SongLeft(entry.row, LeftReason::held);
         settle(entry.row);
+    }
 }
 
 bool RenameEngine::EntryMatchesDisk(const SongFileEntry& entry) {
     const auto info = m_fs.Stat(entry.path);
     return info && !info->isDirectory && static_cast<std::uint32_t>(info->size) == entry.size &&
            info->lastWriteTime == entry.lastWriteTime;
+}
+
+bool RenameEngine::EntryReplaced(const SongFileEntry& entry) {
+    // Size and time cannot always tell (a rename keeps the time, FAT keeps it in
+    // 2-second steps), so a path this operation put a file on counts too.
+    return !EntryMatchesDisk(entry) || m_operationFiles.IsPlaced(m_fs, entry.path);
 }
 
 bool RenameEngine::SelectedSourcesChanged(const std::vector<std::int32_t>& rows) {
@@ -166,15 +207,15 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         return EntryStep::next;
     // A file replaced earlier in this operation no longer is the file this entry
     // stands for; acting on it would carry another song to this entry's new name.
-    // Size and time cannot always tell (a rename keeps the time, FAT keeps it in
-    // 2-second steps), so a path this operation put a file on is passed over too.
-    if (!EntryMatchesDisk(entry) || m_operationFiles.IsPlaced(m_fs, entry.path))
+    if (EntryReplaced(entry)) {
+        m_ui.SongLeft(index, LeftReason::changed);
         return EntryStep::next;
+    }
     // Copies, not references: appending a copy's entry may move the list.
     const std::string source = entry.path;
 
     if (!name) {
-        std::string chosen = entry.newName;
+        std::string chosen = bCopy ? NameOnDestination(index, destFolder) : entry.newName;
         if (m_bEditNames) {
             std::string base = WithoutLastChars(chosen, 4);
             std::string ext = LastChars(chosen, 4);
@@ -193,16 +234,34 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     }
     CheckNewName(newName, target);
 
-    const TargetAction action = ResolveTarget(source, target, !bCopy);
+    // A song and its companions are never split: whether a companion's new name is
+    // held by a song still to be handled is decided before the song moves, and then
+    // the whole entry waits.
+    if (!bCopy && CompanionsMustWait(source, target, index))
+        return EntryStep::wait;
+
+    LeftReason why = LeftReason::declined;
+    const TargetAction action = ResolveTarget(source, target, why, !bCopy, index);
     if (action == TargetAction::cancel)
         return EntryStep::stop;
     if (action == TargetAction::wait)
         return EntryStep::wait;
-    if (action == TargetAction::skip)
+    if (action == TargetAction::skip) {
+        m_ui.SongLeft(index, why);
         return EntryStep::next;
+    }
+    // The edit dialog and the overwrite question wait for the user, who may change
+    // the folder meanwhile: the file is checked once more right before it is acted on.
+    if (EntryReplaced(m_songFiles.ElementAt(index))) {
+        m_ui.SongLeft(index, LeftReason::changed);
+        return EntryStep::next;
+    }
+    // A name confirmed in the edit dialog is the user's choice; the entry keeps
+    // proposing it, so a later rename of all rows does not undo it.
+    const bool nameStands = m_bEditNames;
 
     if (!bCopy) {
-        RenameEntry(index, newName, target, action);
+        RenameEntry(index, newName, target, action, nameStands);
         return EntryStep::next;
     }
 
@@ -212,20 +271,82 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         m_ui.DeselectRow(index);
         return EntryStep::next;
     }
-    if (!CopyWholeFile(source, target, action == TargetAction::replace))
+    if (!CopyWholeFile(source, target, action == TargetAction::replace)) {
+        m_ui.SongLeft(index, LeftReason::failed);
         return EntryStep::next;
+    }
     // The list shows the copy before its companions go along, so an error among
     // them leaves the rows telling what is on the disk.
+    // The copy's own entry, once listed, is the song whose companions go along.
+    std::int32_t song = index;
     if (destFolder == m_strFolder)
-        UpdateListedCopy(target, newName);
+        song = UpdateListedCopy(target, newName, nameStands).value_or(index);
     m_ui.DeselectRow(index);
     if (m_bCorrespondingFiles)
-        RenameCorrespondingFiles(source, target, true);
+        RenameCorrespondingFiles(source, target, true, song);
     return EntryStep::next;
 }
 
+void RenameEngine::PrepareDestinationNames(const std::vector<std::int32_t>& rows,
+                                           const std::string& destFolder) {
+    // Where the listed folder ignores case its names are kept apart that way already,
+    // and copies into the listed folder live on its file system.
+    if (m_uniqueNames.ignoresCase() || IsListedFolder(FolderKey(JoinPath(destFolder, "-"))))
+        return;
+    // The copies' names kept apart ignoring case, in list order, as the listed
+    // folder's names are where it ignores case (Tune.mid, TUNE_1.mid).
+    SongFileList copies;
+    std::vector<std::int32_t> indexOf;
+    for (const std::int32_t row : rows) {
+        if (!m_songFiles.IsValidIndex(row) || !m_songFiles.ElementAt(row).titleFound)
+            continue;
+        SongFileEntry copy;
+        copy.newName = m_songFiles.ElementAt(row).newName;
+        copy.titleFound = 1;
+        copies.Append(std::move(copy));
+        indexOf.push_back(row);
+    }
+    UniqueNames names;
+    names.SetIgnoreCase(true);
+    names.Run(copies);
+    for (std::int32_t i = 0; i < copies.count(); ++i) {
+        const std::int32_t row = indexOf[static_cast<std::size_t>(i)];
+        const std::string& kept = copies.ElementAt(i).newName;
+        if (kept == m_songFiles.ElementAt(row).newName)
+            continue;
+        if (m_destinationNames.empty())
+            m_destinationNames.resize(static_cast<std::size_t>(m_songFiles.count()));
+        m_destinationNames[static_cast<std::size_t>(row)] = kept;
+    }
+}
+
+std::string RenameEngine::NameOnDestination(std::int32_t index, const std::string& destFolder) {
+    const std::string& proposed = m_songFiles.ElementAt(index).newName;
+    const auto at = static_cast<std::size_t>(index);
+    if (at >= m_destinationNames.size() || m_destinationNames[at].empty())
+        return proposed;
+    // Whether the folder ignores case shows only on a name there that has a letter;
+    // the copies before this one put their names there. A folder without such a name
+    // holds nothing this name could be confused with.
+    if (!m_destIgnoresCase) {
+        auto names = m_fs.ListNames(destFolder);
+        if (!names)
+            return proposed;
+        const auto hasLetter = [](const std::string& name) {
+            return std::any_of(name.begin(), name.end(), [](char c) {
+                return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            });
+        };
+        if (std::none_of(names->begin(), names->end(), hasLetter))
+            return proposed;
+        std::sort(names->begin(), names->end());
+        m_destIgnoresCase = FolderIgnoresCase(m_fs, destFolder, *names);
+    }
+    return *m_destIgnoresCase ? m_destinationNames[at] : proposed;
+}
+
 void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
-                               const std::string& target, TargetAction action) {
+                               const std::string& target, TargetAction action, bool nameStands) {
     const std::string oldPath = m_songFiles.ElementAt(index).path;
     MoveFile(oldPath, target, action != TargetAction::create);
 
@@ -237,14 +358,18 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     m_listedNames.Renamed(index, NameOf(oldPath), NameOf(target));
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
     ReadEntryTitleAndInfo(entry);
+    if (nameStands)
+        LetNameStand(index, name);
     m_ui.DeselectRow(index);
     MakeNewNamesUnique();
 
     if (m_bCorrespondingFiles)
-        RenameCorrespondingFiles(oldPath, target, false);
+        RenameCorrespondingFiles(oldPath, target, false, index);
 }
 
-void RenameEngine::UpdateListedCopy(const std::string& target, const std::string& name) {
+std::optional<std::int32_t> RenameEngine::UpdateListedCopy(const std::string& target,
+                                                           const std::string& name,
+                                                           bool nameStands) {
     m_listedNames.Build(m_songFiles);
     std::optional<std::int32_t> listed;
     for (const std::int32_t i : m_listedNames.Find(NameOf(target))) {
@@ -259,6 +384,8 @@ void RenameEngine::UpdateListedCopy(const std::string& target, const std::string
         entry.fileName = name;
         NoteEntryChanged(*listed);
         ReadEntryTitle(entry);
+        if (nameStands)
+            LetNameStand(*listed, name);
         TakeFileInfoOf(entry, target);
     } else {
         SongFileEntry entry;
@@ -267,11 +394,15 @@ void RenameEngine::UpdateListedCopy(const std::string& target, const std::string
         ReadEntryTitle(entry);
         if (TakeFileInfoOf(entry, target)) {
             m_songFiles.Append(std::move(entry));
-            m_listedNames.Appended(m_songFiles.count() - 1, NameOf(target));
+            listed = m_songFiles.count() - 1;
+            m_listedNames.Appended(*listed, NameOf(target));
             m_ui.AppendRows(1);
+            if (nameStands)
+                LetNameStand(*listed, name);
         }
     }
     MakeNewNamesUnique();
+    return listed;
 }
 
 std::optional<std::int32_t> RenameEngine::ListedSongAt(const std::string& target) {

@@ -166,6 +166,19 @@ void CFileListCtrl::DeselectAllItems() {
         selectionModel()->clearCurrentIndex();
 }
 
+bool CFileListCtrl::SelectItem(int item) {
+    if (item < 0 || item >= GetItemCount())
+        return false;
+    const QModelIndex index = m_model->index(item, 0);
+    const bool first = GetSelectedCount() == 0;
+    selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (first) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        scrollTo(index);
+    }
+    return true;
+}
+
 bool CFileListCtrl::DeselectItem(int item) {
     if (item < 0 || item >= GetItemCount())
         return false;

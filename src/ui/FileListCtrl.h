@@ -54,6 +54,9 @@ class CFileListCtrl : public QTreeView {
     // Clears every selection; a selected row that is the focused row stops being
     // it, a focused row that is not selected stays focused.
     void DeselectAllItems();
+    // Selects the row too and shows it (the first row selected so becomes the
+    // focused one); false for a row outside the list.
+    bool SelectItem(int item);
     // Clears the row's selected and focused state; false for a row outside the list.
     bool DeselectItem(int item);
 

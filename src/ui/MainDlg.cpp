@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 #include "desktop/AppIcon.h"
 #include "desktop/DialogUnits.h"
@@ -25,6 +27,7 @@
 #include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
 #include "ui/LanguageDlg.h"
+#include "ui/PathLabel.h"
 #include "ui/PickFolder.h"
 #include "ui/ProgressWindow.h"
 #include "ui/WindowPlacement.h"
@@ -53,15 +56,35 @@ bool ReadFlag(const char* key) {
     return settings::ReadInt(QString::fromLatin1(key), 1) != 0;
 }
 
-// The folder a file manager drops: exactly one local folder, else nothing.
-QString DroppedFolder(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
-        return {};
-    const QFileInfo info(url.toLocalFile());
-    return info.isDir() ? QDir::cleanPath(info.absoluteFilePath()) : QString();
+// What a file manager drops: one local folder, or local files of one folder.
+struct Dropped {
+    QString folder;            // empty: nothing this window takes
+    QStringList files;         // the names of the files dropped, when files were
+    bool manyFolders = false;  // several folders, or files of several folders
+};
+
+Dropped DroppedItems(const QMimeData* data) {
+    Dropped dropped;
+    if (data == nullptr || !data->hasUrls() || data->urls().isEmpty())
+        return dropped;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            return {};
+        const QFileInfo info(url.toLocalFile());
+        if (!info.exists())
+            return {};
+        if (info.isDir() && urls.size() > 1)
+            dropped.manyFolders = true;  // a folder is taken only alone
+        const QString folder =
+            QDir::cleanPath(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+        if (!dropped.folder.isEmpty() && folder != dropped.folder)
+            dropped.manyFolders = true;
+        dropped.folder = folder;
+        if (!info.isDir())
+            dropped.files << info.fileName();
+    }
+    return dropped;
 }
 
 }  // namespace
@@ -79,6 +102,7 @@ CMainDlg::CMainDlg(FileSystem& fs, QWidget* parent)
     m_engine.m_bMidFiles = m_engine.m_bStyFiles = m_engine.m_bPatFiles = false;
     m_engine.m_bEditNames = m_engine.m_bCorrespondingFiles = false;
     CreateControls();
+    CreateShortcuts();
     KeepOnScreen(*this);
     // Enter is ignored anywhere in this window, so it is caught before any control.
     qApp->installEventFilter(this);
@@ -112,7 +136,7 @@ void CMainDlg::CreateControls() {
     place(m_patFiles, "1009", {10, 34, 31, 10});
     m_selectFolder = new QPushButton(text("Select Folder"), this);
     place(m_selectFolder, "1000", {53, 20, 56, 14});
-    m_folderText = new QLabel(this);
+    m_folderText = new CPathLabel(this);
     place(m_folderText, "1001", {113, 21, 248, 12});
     m_folderText->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_folderText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -192,6 +216,9 @@ void CMainDlg::SetGermanTexts() {
 int CMainDlg::DoModal() {
     if (!OnInitDialog())
         return QDialog::Rejected;
+    // A later start that named a folder while the language was asked for wins.
+    if (!m_strWaitingFolder.empty())
+        m_strStartFolder = std::exchange(m_strWaitingFolder, std::string());
     // Listed once the window shows, so that a message or the progress window has
     // the window to show over.
     if (!m_strStartFolder.empty())
@@ -225,9 +252,8 @@ bool CMainDlg::OnInitDialog() {
         failed = true;
     if (CurrentUiLanguage() == UiLanguage::german)
         SetGermanTexts();
-    // For screen readers: the list has no text of its own, the path needs a word.
+    // For screen readers: the list has no text of its own.
     m_listFiles->setAccessibleName(QString::fromUtf8(Tr("Song files", "Songdateien")));
-    m_folderText->setAccessibleDescription(QString::fromUtf8(Tr("Folder", "Ordner")));
     RestoreWindowPlacement(*this);
     UpdateButtonStates();
     UpdateData(false);
@@ -264,7 +290,7 @@ void CMainDlg::UpdateData(bool saveAndValidate) {
         m_engine.m_bCorrespondingFiles = m_correspondingFiles->isChecked();
         return;
     }
-    m_folderText->setText(PathFromCore(m_engine.m_strFolder));
+    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));
     m_midFiles->setChecked(m_engine.m_bMidFiles);
     m_styFiles->setChecked(m_engine.m_bStyFiles);
     m_patFiles->setChecked(m_engine.m_bPatFiles);
@@ -319,19 +345,42 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+bool CMainDlg::event(QEvent* event) {
+    // A modal dialog or question has closed: a folder that waited for it is due.
+    if (event->type() == QEvent::WindowUnblocked)
+        QTimer::singleShot(0, this, &CMainDlg::OpenWaitingFolder);
+    return QDialog::event(event);
+}
+
 void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
     // No new folder while work runs: the work is still using the list.
-    if (!m_progress->IsWorking() && !DroppedFolder(event->mimeData()).isEmpty())
+    if (!m_progress->IsWorking() && !DroppedItems(event->mimeData()).folder.isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainDlg::dropEvent(QDropEvent* event) {
-    const QString folder = DroppedFolder(event->mimeData());
-    if (folder.isEmpty() || m_progress->IsWorking())
+    const Dropped dropped = DroppedItems(event->mimeData());
+    if (dropped.folder.isEmpty() || m_progress->IsWorking())
         return;
     event->acceptProposedAction();
+    if (dropped.manyFolders) {
+        // Told once the drop is over: the file manager waits for it to end.
+        QTimer::singleShot(0, this, [this]() {
+            ShowWarningBox(this,
+                           QString::fromUtf8(
+                               Tr("Please drop one folder, or files of one folder only.",
+                                  "Bitte einen Ordner oder nur Dateien eines Ordners ablegen.")));
+        });
+        return;
+    }
     UpdateData(true);
-    TakeFolder(PathToCore(folder));
+    TakeFolder(PathToCore(dropped.folder));
+    // The rows of the files dropped are selected, ready for Rename.
+    const SongFileList& songs = m_engine.m_songFiles;
+    for (std::int32_t row = 0; row < songs.count() && !dropped.files.isEmpty(); ++row) {
+        if (dropped.files.contains(PathFromCore(songs.ElementAt(row).fileName)))
+            m_listFiles->SelectItem(row);
+    }
     m_listFiles->setFocus();
 }
 

@@ -18,6 +18,7 @@ class QPushButton;
 namespace tt {
 
 class CFileListCtrl;
+class CPathLabel;
 class ProgressWindow;
 class SingleInstance;
 
@@ -47,8 +48,9 @@ class CMainDlg : public QDialog, public EngineUi {
 
     // A folder named from outside (the command line, another start): listed as if
     // picked with "Select Folder". A path that is no folder is reported and nothing
-    // changes. While work runs or a dialog of the program is open, the folder is
-    // not taken (the dialog the user is in is brought to the front instead).
+    // changes. While the window is being set up, work runs or a dialog or question
+    // of the program is open, the folder waits and is listed once they are over;
+    // of several folders named meanwhile, the last one counts.
     void OpenGivenFolder(const std::string& folder);
     // The folder to list as soon as the window shows (the command line's); empty: none.
     void SetStartFolder(std::string folder) { m_strStartFolder = std::move(folder); }
@@ -99,11 +101,13 @@ class CMainDlg : public QDialog, public EngineUi {
     void reject() override;  // Esc and the close box
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     void CreateControls();
+    void CreateShortcuts();
     void SetGermanTexts();
     bool MeasureLayout();
     // true: controls into the working state; false: working state into the controls.
@@ -112,12 +116,17 @@ class CMainDlg : public QDialog, public EngineUi {
     void OnSelectFolder();
     void OnFileTypeClicked(QCheckBox* turnOnWhenNoneLeft);
     void OnSelectAll();
+    void OnReadFolderAgain();  // F5
     void OnRename();
     void OnCopyRename();
     void OnSave();
     void OnHelpButton();
     void OnCancel();
     void OnOK();
+    bool ReadyForGivenFolder() const;
+    // Lists the folder that waited for a dialog or work to end, when nothing else
+    // is in the way now.
+    void OpenWaitingFolder();
     // A folder picked or dropped becomes the listed folder.
     void TakeFolder(const std::string& folder);
     // What a question asked in the middle of work is opened over: the progress
@@ -138,8 +147,9 @@ class CMainDlg : public QDialog, public EngineUi {
     std::unique_ptr<OperationJournal> m_journal;
     int m_stoppedBy = 0;  // the signal that stopped the last work, not yet handled
     FolderPickFunction m_pickFolder;
-    QString m_szStartDir;          // current folder at start: the help pages are looked up there
-    std::string m_strStartFolder;  // named on the command line
+    QString m_szStartDir;            // current folder at start: the help pages are looked up there
+    std::string m_strStartFolder;    // named on the command line
+    std::string m_strWaitingFolder;  // named by a later start while a dialog was open
     bool m_bFirstFolderPick = true;
     bool m_bInitialized = false;  // OnInitDialog has set the window up
     int m_nMarginLeft = 0;
@@ -151,7 +161,7 @@ class CMainDlg : public QDialog, public EngineUi {
 
     // Controls, owned through Qt's parent; each carries its id as objectName.
     CFileListCtrl* m_listFiles = nullptr;
-    QLabel* m_folderText = nullptr;
+    CPathLabel* m_folderText = nullptr;
     QCheckBox* m_midFiles = nullptr;
     QCheckBox* m_styFiles = nullptr;
     QCheckBox* m_patFiles = nullptr;

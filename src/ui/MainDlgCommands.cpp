@@ -2,6 +2,7 @@
 // first and gives the keyboard focus back to the list when done.
 #include <QApplication>
 #include <QCheckBox>
+#include <utility>
 
 #include "desktop/HelpPage.h"
 #include "desktop/MessageBoxes.h"
@@ -23,10 +24,18 @@ void CMainDlg::TakeFolder(const std::string& folder) {
     UpdateData(false);
 }
 
-void CMainDlg::OpenGivenFolder(const std::string& folder) {
+bool CMainDlg::ReadyForGivenFolder() const {
     const QWidget* modal = QApplication::activeModalWidget();
-    if (!m_bInitialized || m_progress->IsWorking() || (modal != nullptr && modal != this))
+    return m_bInitialized && !m_progress->IsWorking() && (modal == nullptr || modal == this);
+}
+
+void CMainDlg::OpenGivenFolder(const std::string& folder) {
+    if (!ReadyForGivenFolder()) {
+        // The user is in a dialog or a question, or work runs: the folder waits
+        // until they are over. A later request replaces it.
+        m_strWaitingFolder = folder;
         return;
+    }
     const std::optional<FileInfo> info = m_engine.fileSystem().Stat(folder);
     if (!info || !info->isDirectory) {
         ShowWarningBox(
@@ -37,6 +46,12 @@ void CMainDlg::OpenGivenFolder(const std::string& folder) {
     UpdateData(true);
     TakeFolder(folder);
     m_listFiles->setFocus();
+}
+
+void CMainDlg::OpenWaitingFolder() {
+    if (m_strWaitingFolder.empty() || !ReadyForGivenFolder())
+        return;
+    OpenGivenFolder(std::exchange(m_strWaitingFolder, std::string()));
 }
 
 void CMainDlg::OnSelectFolder() {

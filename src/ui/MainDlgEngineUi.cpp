@@ -3,6 +3,7 @@
 // the progress window.
 #include <QApplication>
 #include <QCursor>
+#include <QTimer>
 
 #include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
@@ -123,6 +124,8 @@ bool CMainDlg::StopRequested() {
 
 void CMainDlg::WorkEnded() {
     m_progress->End();
+    // Once the command that ran the work is over, a folder that waited is due.
+    QTimer::singleShot(0, this, &CMainDlg::OpenWaitingFolder);
 }
 
 }  // namespace tt

@@ -85,9 +85,10 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
     EXPECT_NE(result.err.find("song.mid: left as it is"), std::string::npos) << result.err;
     EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), "old alpha");
 
-    // Asked on the terminal and cancelled: nothing is touched.
+    // Asked on the terminal and cancelled: nothing is touched, and the run says so.
     result = RunCli(copySong, "c\n");
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.err.find("tunetitler-cli: cancelled\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_NE(
         result.err.find("File  '" + (dest / "Alpha.mid") + "'  already exists!\n\nOverwrite?"),
@@ -95,9 +96,9 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
         << result.err;
     EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), "old alpha");
 
-    // Asked and answered y: the song and (without a second question) its lyrics
-    // replace the existing files.
-    result = RunCli(copySong, "y\n");
+    // Asked and answered y (typed with CR LF): the song and (without a second
+    // question) its lyrics replace the existing files.
+    result = RunCli(copySong, "y\r\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Alpha.mid\nsong.txt -> Alpha.txt\n");
     EXPECT_EQ(ReadWholeFile(dest / "Alpha.mid"), MidiSong("Alpha"));
@@ -114,7 +115,8 @@ TEST_F(CliRenameTest, OverwriteAnsweredInAdvanceOrOnTheTerminal) {
 
 TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
     // A name that is no plain file name is refused with the reason, and asked again.
-    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "..\nMine\n");
+    // Lines typed with CR LF end where the LF is.
+    const auto result = RunCli({"rename", "--edit", dir.path(), "song.mid"}, "..\r\nMine\r\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "song.mid -> Mine.mid\nsong.txt -> Mine.txt\n");
     EXPECT_EQ(result.err,
@@ -125,7 +127,8 @@ TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
 
     // End of input in the edit prompt cancels: nothing more is renamed.
     const auto cancelled = RunCli({"rename", "--edit", dir.path()});
-    EXPECT_EQ(cancelled.exitCode, 0) << cancelled.err;
+    EXPECT_EQ(cancelled.exitCode, 1) << cancelled.err;
+    EXPECT_NE(cancelled.err.find("tunetitler-cli: cancelled\n"), std::string::npos);
     EXPECT_EQ(cancelled.out, "");
     EXPECT_EQ(ListFolder(dir.path()), (V{"Mine.mid", "Mine.txt", "intro.mid", "other.mid"}));
 }
@@ -205,8 +208,9 @@ TEST(CliChains, ChainsMoveInOneRunAndListedSongsAreNeverReplaced) {
     WriteWholeFile(dir / "Same.txt", "lyrics");
     WriteWholeFile(dir / "A.mid", MidiSong("B"));
     WriteWholeFile(dir / "B.mid", MidiSong("A"));
+    // The swapped pair stays: not every song could go, so the status is 1.
     const auto result = RunCli({"rename", "--overwrite", "yes", dir.path()});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 1) << result.err;
     EXPECT_EQ(result.out,
               "Same.mid -> Different.mid\nSame.txt -> Different.txt\nhard.mid -> Same.mid\n");
     EXPECT_EQ(result.err, "A.mid: left as it is\nB.mid: left as it is\n");

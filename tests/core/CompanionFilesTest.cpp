@@ -1,13 +1,20 @@
 // Companion files (same base name, other extension) going along with their song.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "PassThroughFileSystem.h"
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "engine/Messages.h"
+#include "platform/PathText.h"
 
 namespace tt {
 namespace {
@@ -227,6 +234,13 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
         WriteSong(dir / "a.mid", "Title", "a");
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "a.kar", "karaoke");
+        // A named pipe and a socket are no companions to read: they stay, named.
+        ASSERT_EQ(::mkfifo((dir / "a.fifo").c_str(), 0600), 0);
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{AF_UNIX, {}};
+        std::strncpy(address.sun_path, (dir / "a.sock").c_str(), sizeof address.sun_path - 1);
+        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(sock);
         WriteSong(dir / "b.mid", "Next", "b");
         WriteSong(dir / "c.mid", "Box", "c");
         std::filesystem::create_directory(to + "/Title.txt");
@@ -240,7 +254,8 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
 
         EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty());
         EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("c.mid")}));
-        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.txt"}));
+        EXPECT_EQ(t.ui.companionsLeft,
+                  (std::vector<std::string>{dir / "a.fifo", dir / "a.sock", dir / "a.txt"}));
         EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "lyrics");
         EXPECT_EQ(ReadWholeFile(to + "/Title.kar"), "karaoke");
         EXPECT_TRUE(std::filesystem::exists(to + "/Next.mid"));
@@ -401,6 +416,48 @@ TEST(CompanionFiles, FolderIsListedOncePerOperationAndFollowsItsChanges) {
     EXPECT_EQ(after.at("Later.txt"), "late lyrics");
     EXPECT_EQ(after.count("Late.txt"), 0u);
     EXPECT_EQ(after.size(), 83u);
+}
+
+TEST(CompanionFiles, AListedSongsCompanionIsHeldByIt) {
+    // Songs (file:title) and lyrics (file:text); with Yes given in advance no lyrics
+    // of another listed song are replaced or asked about: a rename waits until that
+    // song has moved on with them, else the lyrics named stay.
+    const auto pairs = [](const char* text) {
+        Contents out;
+        std::istringstream in(text);
+        for (std::string item; in >> item;)
+            out[item.substr(0, item.find(':'))] = item.substr(item.find(':') + 1);
+        return out;
+    };
+    const struct {
+        const char *files, *only, *expected, *left;
+        bool copy = false;
+    } rows[] = {
+        {"A.mid:B B.live.mid:X A.live.txt:a B.live.txt:b", "", "B.live.txt:a X.txt:b", ""},
+        {"A.mid:B B.sty:Y A.txt:a B.txt:b", "", "B.txt:a Y.txt:b", ""},
+        {"A.mid:B B.sty:Y A.txt:a B.txt:b", "A.mid", "A.txt:a B.txt:b", "A.txt"},
+        {"A.mid:X X.sty:Y A.txt:a X.txt:x", "A.mid", "A.txt:a X.txt:x", "A.txt", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.files) + (row.copy ? " copied" : ""));
+        TempDir dir;
+        for (const auto& [file, text] : pairs(row.files))
+            file.ends_with(".txt") ? WriteWholeFile(dir / file, text) : WriteSong(dir / file, text);
+        EngineWithUi t;
+        t.Scan(dir.path());
+        *row.only ? t.Select(row.only) : t.ui.SelectAll();
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        t.ui.pickerAnswers = {dir.path()};
+
+        t.engine.RenameSelectedFiles(row.copy);
+
+        EXPECT_TRUE(t.ui.questions.empty() && t.ui.warnings.empty() && t.ui.selected.empty());
+        Contents lyrics = FolderContents(dir.path());
+        std::erase_if(lyrics, [](const auto& file) { return !file.first.ends_with(".txt"); });
+        EXPECT_EQ(lyrics, pairs(row.expected));
+        EXPECT_EQ(t.ui.companionsLeft.size(), *row.left ? 1u : 0u);
+        EXPECT_EQ(t.ui.companionsLeft.empty() ? "" : NameOf(t.ui.companionsLeft[0]), row.left);
+    }
 }
 
 }  // namespace

@@ -357,5 +357,20 @@ TEST_F(FatImageTest, UndoAndRecoveryOnTheMedium) {
     EXPECT_EQ(FolderContents(mnt), before);
 }
 
+TEST_F(FatImageTest, CaseTwinsCopiedToTheMediumAreNumbered) {
+    // Titles that differ in case alone, copied from a folder where case counts: the
+    // second copy is numbered, so both songs reach the medium, under the names printed.
+    TempDir songs;
+    WriteWholeFile(songs / "a.mid", MidiSong("Tune"));
+    WriteWholeFile(songs / "b.mid", MidiSong("TUNE"));
+    WriteWholeFile(songs / "b.txt", "TUNE lyrics");
+    const auto result = RunCli({"copy", "--to", mnt, songs.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "a.mid -> Tune.mid\nb.mid -> TUNE_1.mid\nb.txt -> TUNE_1.txt\n");
+    CheckAndRemount(imageA);
+    EXPECT_EQ(ListFolder(mnt), (V{"TUNE_1.mid", "TUNE_1.txt", "Tune.mid"}));
+    EXPECT_EQ(ReadWholeFile(mnt + "/TUNE_1.mid"), MidiSong("TUNE"));
+}
+
 }  // namespace
 }  // namespace tt

@@ -40,8 +40,9 @@ void ExpectCompanionsBesideSongs(const Contents& files) {
                                           {"Alpha", "karaoke of alpha"},
                                           {"Beta", "lyrics of beta"}}) {
         const std::string songContent = MidiSong(song);
-        if (baseOf.count(songContent) || baseOf.count(companion))
+        if (baseOf.count(songContent) || baseOf.count(companion)) {
             EXPECT_EQ(baseOf[songContent], baseOf[companion]) << companion;
+        }
     }
     for (const auto& [name, content] : files)
         EXPECT_NE(name.front(), '.') << "hidden file left: " << name;
@@ -79,14 +80,16 @@ TEST(KillAtEveryStep, NextListingRecoversAndUndoRestores) {
             const ProgramResult run = RunCli(args);
             ::unsetenv("TUNETITLER_KILL_AT_STEP");
             const bool finished = run.exitCode == 0;
-            if (row.signal != SIGKILL && !finished)
+            if (row.signal != SIGKILL && !finished) {
                 EXPECT_EQ(run.exitCode, 128 + row.signal) << run.err;
+            }
 
             const ProgramResult list = RunCli({"list", dir.path()});
             EXPECT_EQ(list.exitCode, 0) << list.err;
             // A stop by a signal ends cleanly: nothing is left to put right.
-            if (row.signal != SIGKILL)
+            if (row.signal != SIGKILL) {
                 EXPECT_EQ(list.err, "");
+            }
             const Contents after = FolderContents(dir.path());
             const Contents copies = row.intoListed ? Contents{} : FolderContents(other.path());
             ExpectCompanionsBesideSongs(after);
@@ -97,8 +100,9 @@ TEST(KillAtEveryStep, NextListingRecoversAndUndoRestores) {
                 std::size_t moved = 0;
                 for (const auto& [name, content] : after)
                     moved += !kSongs.count(name) || kSongs.at(name) != content;
-                if (row.signal != SIGKILL)
+                if (row.signal != SIGKILL) {
                     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), long(moved));
+                }
             } else if (!row.intoListed) {
                 EXPECT_EQ(after, kSongs);
             }

@@ -238,9 +238,15 @@ TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     EXPECT_TRUE(std::filesystem::exists(dir / "My Song.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "b.mid"));
     EXPECT_TRUE(std::filesystem::exists(dir / "c.mid"));
-    EXPECT_EQ(t.Entry("My Song.mid").newName, "Alpha.mid");  // derived from the title again
     EXPECT_EQ(t.ui.selected.size(), 2u);
     EXPECT_EQ(t.ui.redraws, 1);
+    EXPECT_EQ(t.Entry("My Song.mid").newName, "My Song.mid");  // the typed name stands
+    // Also where another song's title gives it: that song is numbered instead.
+    t.ui.selected = {t.IndexOf("c.mid")};
+    t.ui.editAnswers = {std::string("Beta")};
+    t.engine.RenameSelectedFiles(false);
+    EXPECT_EQ(t.Entry("Beta.mid").newName, "Beta.mid");
+    EXPECT_EQ(t.Entry("b.mid").newName, "Beta_1.mid");
 }
 
 TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
@@ -465,6 +471,36 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     EXPECT_TRUE(t.ui.selected.empty());
     EXPECT_EQ(FolderContents(dir.path()),
               (Contents{{"SONG.txt", "lyrics"}, {"Song.mid", before.at("Song.mid")}}));
+}
+
+TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
+    // While the edit dialog or the overwrite question waits, a.mid is replaced by
+    // another song: it is passed over, its row stays selected, and the run goes on.
+    for (const bool edit : {true, false}) {
+        SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
+        TempDir dir;
+        WriteSong(dir / "a.mid", "Alpha", "a");
+        WriteSong(dir / "b.mid", "Beta", "b");
+        EngineWithUi t;
+        t.ScanAndSelectAll(dir.path());
+        if (!edit)
+            WriteWholeFile(dir / "Alpha.mid", "in the way");  // not listed: asked about
+        t.engine.m_bEditNames = edit;
+        t.ui.editAnswers = {std::string("Alpha"), std::string("Beta")};
+        t.ui.overwriteAnswers = {OverwriteAnswer::yes};
+        const std::string other = MidiSong("Another song with a longer title");
+        t.ui.whileAsked = [&] {
+            if (ReadWholeFile(dir / "a.mid") != other)
+                WriteWholeFile(dir / "a.mid", other);
+        };
+
+        t.engine.RenameSelectedFiles(false);
+
+        EXPECT_EQ(ReadWholeFile(dir / "a.mid"), other);
+        EXPECT_TRUE(std::filesystem::exists(dir / "Beta.mid"));
+        EXPECT_EQ(t.ui.songsLeft, (std::vector<std::pair<std::int32_t, LeftReason>>{
+                                      {t.IndexOf("a.mid"), LeftReason::changed}}));
+    }
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(Undo, GivesBackTheFolderAsItWas) {
         const char* name;
         Contents files;
         std::vector<Op> ops;
-        std::deque<OverwriteAnswer> answers;
+        std::deque<OverwriteAnswer> answers = {};
     };
     const Row rows[] = {
         {"chain of names",

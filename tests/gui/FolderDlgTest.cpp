@@ -249,6 +249,56 @@ class FolderDlgTest : public QObject {
         }
     }
 
+    // '/', '~' or Ctrl+L opens the path field; Enter selects the typed folder and
+    // closes it, or reports a path that is no folder; Esc closes the field alone.
+    void pathField_data() {
+        QTest::addColumn<QString>("keys");    // the first opens the field ("^" is Ctrl+L)
+        QTest::addColumn<QString>("result");  // the folder selected, or the message
+        QTest::newRow("slash") << "/@/home/Music"
+                               << "home/Music";  // @: the root
+        QTest::newRow("tilde") << "~/Music/Track 2"
+                               << "home/Music/Track 2";
+        QTest::newRow("Ctrl+L, relative") << "^Deep"
+                                          << "home/Music/Track 10/Deep";
+        QTest::newRow("a file") << "~/Leaf/song.mid"
+                                << "This is not a folder:\n@/home/Leaf/song.mid";
+        QTest::newRow("German") << "~/Gone"
+                                << "Das ist kein Ordner:\n@/home/Gone";
+    }
+    void pathField() {
+        QFETCH(QString, keys);
+        QFETCH(QString, result);
+        SetUiLanguage(result.startsWith("Das") ? UiLanguage::german : UiLanguage::english);
+        QFile(m_root.filePath("home/Leaf/song.mid")).open(QIODevice::WriteOnly);
+        auto dialog = Open(P("home/Music/Track 10"));
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QLineEdit* field = dialog->pathField();
+        if (keys[0] == '^')
+            QTest::keyClick(dialog->m_tree, Qt::Key_L, Qt::ControlModifier);
+        else
+            QTest::keyClick(dialog->m_tree, keys[0].toLatin1());
+        QVERIFY(field->isVisible() && dialog->focusWidget() == field);
+        if (keys[0] == '^')  // the selected folder, to type over
+            QCOMPARE(field->selectedText(), m_root.filePath("home/Music/Track 10"));
+        QTest::keyClicks(field, keys.mid(1).replace('@', m_root.path()));
+        QString message;
+        if (result.contains('\n'))
+            test::AnswerNextModal([&message](QWidget* box) {
+                message = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(dialog->isVisible());  // Enter in the field never ends the dialog
+        if (!result.contains('\n')) {
+            QCOMPARE(dialog->m_strPath, P(qPrintable(result)));
+            QVERIFY(!field->isVisible() && dialog->focusWidget() == dialog->m_tree);
+            return;
+        }
+        QTRY_COMPARE(message, result.replace('@', m_root.path()));
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!field->isVisible() && dialog->isVisible());
+    }
+
     void iconCacheHoldsAHundred() {
         CShellTreeCtrl tree(nullptr, m_environment);
         for (int i = 0; i < 100; ++i)

@@ -46,7 +46,8 @@ class MainDlgOperationsTest : public QObject {
 
     // Edit on: both names are offered (the first one changed). The second is to take
     // the name of the listed (untitled) Beta.mid, which is never replaced: no
-    // question, and its row stays selected.
+    // question, and its row stays selected. The typed name stands: Edit off, Select
+    // All and Rename leave it.
     void renameWithEditNeverReplacesAListedSong() {
         m_open->CtrlClickRows({0, 1});
         QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
@@ -73,9 +74,17 @@ class MainDlgOperationsTest : public QObject {
                            {"Alpha Edited.txt", "lyrics"},
                            {"Beta.mid", m_before.at("Beta.mid")},
                            {"b.mid", m_before.at("b.mid")}}));
-        QCOMPARE(m_open->Rows(), QStringList({"Alpha Edited.mid -> Alpha.mid", "b.mid -> Beta.mid",
-                                              "Beta.mid -> <no title found>"}));
+        const QStringList rows = {"Alpha Edited.mid -> Alpha Edited.mid", "b.mid -> Beta.mid",
+                                  "Beta.mid -> <no title found>"};
+        QCOMPARE(m_open->Rows(), rows);
         QCOMPARE(m_open->List()->GetSelectedItems(), (std::vector<std::int32_t>{1}));
+
+        const Contents renamed = FolderContents(m_folder->path());
+        QTest::mouseClick(m_open->Control("1061"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+        QTest::mouseClick(m_open->Control("1062"), Qt::LeftButton);
+        QCOMPARE(FolderContents(m_folder->path()), renamed);
+        QCOMPARE(m_open->Rows(), rows);
     }
 
     // Cancel in the destination picker ends Copy+Rename before anything is copied:

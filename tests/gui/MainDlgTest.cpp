@@ -4,7 +4,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 #include "GuiTestSupport.h"
 #include "MainWindowSupport.h"
@@ -14,6 +17,7 @@
 #include "desktop/HelpPage.h"
 #include "desktop/MainWindowTitle.h"
 #include "desktop/ScreenFit.h"
+#include "ui/PathLabel.h"
 
 using namespace tt;
 using namespace tt::test;
@@ -191,6 +195,103 @@ class MainDlgTest : public QObject {
         });
         QTest::mouseClick(open.Control("1065"), Qt::LeftButton);
         QTRY_VERIFY(message.endsWith("browser:\n" + FindHelpPage(QDir::currentPath(), false)));
+    }
+
+    // The keys work wherever the focus is, as their buttons do (none while disabled).
+    void keys() {
+        TempDir folder;
+        WriteSong(folder / "a.mid", "Alpha");
+        OpenMainWindow open;
+        QVERIFY(open.Show());
+        QString opened;  // the titles of the windows the keys open, closed at once
+        QTimer closer;
+        closer.callOnTimeout([&opened]() {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                opened += modal->windowTitle() + '|', modal->close();
+        });
+        closer.start(20);
+        auto press = [&](QKeyCombination key) {
+            open.window->activateWindow();  // back from a dialog, as on a desktop
+            QVERIFY(QTest::qWaitForWindowActive(open.window.get()));
+            QTest::keyClick(open.Control("1061"), key.key(), key.keyboardModifiers());
+        };
+        g_pageOpener = QStringLiteral("false");  // Help says it cannot open the page
+        open.picks = {folder.path()};
+        for (const auto key : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_A,
+                               Qt::CTRL | Qt::Key_A})
+            press(key);
+        QCOMPARE(open.List()->GetSelectedCount(), 1);  // Ctrl+A twice: still all
+        WriteSong(folder / "b.mid", "Beta");
+        for (const auto key :
+             {QKeyCombination(Qt::Key_F5), Qt::CTRL | Qt::Key_S, QKeyCombination(Qt::Key_F1)})
+            press(key);
+        QCOMPARE(open.Rows().size(), 2);
+        QTRY_COMPARE(opened, "Save Midi Names|" + QApplication::applicationName() + '|');
+        QCOMPARE(open.Control("1065")->toolTip(), QStringLiteral("F1"));
+        press(Qt::CTRL | Qt::Key_Q);
+        QVERIFY(!open.window->isVisible());
+    }
+
+    // Dropped: a folder is listed; files list their folder with their rows
+    // selected; files or folders of several folders are refused (in German here).
+    void drop_data() {
+        QTest::addColumn<QStringList>("dropped");  // below the temporary folder
+        QTest::addColumn<QString>("listed");       // "": refused
+        QTest::addColumn<QList<int>>("selected");
+        QTest::newRow("folder") << QStringList{"One"} << "One" << QList<int>{};
+        QTest::newRow("files") << QStringList{"One/c.sty", "One/a.mid"} << "One"
+                               << QList<int>{0, 2};
+        QTest::newRow("files of two folders")
+            << QStringList{"One/a.mid", "Two"} << "" << QList<int>{};
+    }
+    void drop() {
+        QFETCH(QStringList, dropped);
+        QFETCH(QString, listed);
+        QFETCH(QList<int>, selected);
+        TempDir folder;
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder / "Two")) &&
+                QDir().mkpath(QString::fromStdString(folder / "One")));
+        for (const char* name : {"a.mid", "b.mid", "c.sty"})
+            WriteSong(folder / "One/" + name, name);
+        OpenMainWindow open("G");
+        QVERIFY(open.Show());
+        QMimeData data;
+        for (const QString& name : dropped)
+            data.setUrls(data.urls() << QUrl::fromLocalFile(
+                             QString::fromStdString(folder / name.toStdString())));
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(open.window.get(), &enter);
+        QString message;
+        if (listed.isEmpty())
+            AnswerNextModal([&message](QWidget* box) {
+                message = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+        QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(open.window.get(), &drop);
+        if (listed.isEmpty())
+            QTRY_COMPARE(
+                message,
+                QString::fromUtf8("Bitte einen Ordner oder nur Dateien eines Ordners ablegen."));
+        QVERIFY(enter.isAccepted() &&
+                (listed.isEmpty() || open.Control<QLabel>("1001")->text().endsWith('/' + listed)));
+        QCOMPARE(open.List()->GetSelectedItems(),
+                 std::vector<std::int32_t>(selected.begin(), selected.end()));
+    }
+
+    // A long path keeps its first and last folders, and is whole in the tool tip and
+    // the accessible description.
+    void longPathElided() {
+        const QFontMetrics metrics(QApplication::font());
+        const QString path = "/media/user/Keyboard Backups/2024/Stick/Final";
+        const int room = metrics.horizontalAdvance("/media/user/…/Final") + 2;
+        QCOMPARE(ElidePath(path, metrics, room), QString::fromUtf8("/media/user/…/Final"));
+        QVERIFY(metrics.horizontalAdvance(ElidePath("/a/" + QString(200, 'x'), metrics, 99)) <= 99);
+        CPathLabel label;
+        label.resize(room + 40, 20);
+        label.SetPath(path);
+        QCOMPARE(label.text().left(12) + label.toolTip() + label.accessibleDescription(),
+                 "/media/user/" + path + path);
     }
 
     // The list stretches, the bottom row moves down, nothing follows the right

@@ -56,6 +56,7 @@ class SingleInstanceTest : public QObject {
         mainWindow.show();
         dialog.setModal(true);
         dialog.show();
+        mainWindow.showMinimized();  // raised, it must be seen again
         mainWindow.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
 
@@ -63,6 +64,7 @@ class SingleInstanceTest : public QObject {
         QVERIFY(QSignalSpy(second.get(), &QProcess::finished).wait(20000));
         QCOMPARE(second->exitCode(), 0);
         QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+        QVERIFY(!mainWindow.isMinimized());
         QVERIFY(QDir(m_config.path()).isEmpty());
     }
 
@@ -84,26 +86,39 @@ class SingleInstanceTest : public QObject {
     }
 
     // A later start's folder, relative to where it starts: listed, or reported.
+    // One named while a dialog is open waits for it to close; the last one counts.
     void secondStartHandsOverItsFolder() {
         test::TempDir folder;
-        QVERIFY(QDir().mkpath(QString::fromStdString(folder / "Songs")));
-        test::WriteSong(folder / "Songs/b.mid", "Beta");  // an empty folder would be reported
+        for (const char* songs : {"Songs", "Other"}) {
+            QVERIFY(QDir().mkpath(QString::fromStdString(folder / songs)));
+            test::WriteSong(folder / songs + "/b.mid", "Beta");  // an empty one is reported
+        }
         test::OpenMainWindow open;
         QVERIFY(open.Show());
         SingleInstance running;
         QCOMPARE(running.Claim(), Claimed::first);
         open.window->FollowLaterStarts(running);
+        auto start = [&](const char* argument) {  // relative to `folder`
+            const auto second = StartProgram({QString::fromLatin1(argument)},
+                                             QString::fromStdString(folder.path()));
+            QVERIFY(QSignalSpy(second.get(), &QProcess::finished).wait(20000));
+            QCOMPARE(second->exitCode(), 0);
+        };
         test::AnswerNextModal([&folder](QWidget* box) {
             QCOMPARE(static_cast<QMessageBox*>(box)->text(),
                      QString::fromStdString("This is not a folder:\n" + folder / "a.mid"));
             box->close();
         });
-        for (const std::string argument : {"./a.mid", "Songs"}) {  // relative to `folder`
-            const auto second = StartProgram({QString::fromStdString(argument)},
-                                             QString::fromStdString(folder.path()));
-            QVERIFY(QSignalSpy(second.get(), &QProcess::finished).wait(20000));
-            QCOMPARE(second->exitCode(), 0);
-        }
+        start("./a.mid");
+        QDialog dialog(open.window.get());
+        dialog.setModal(true);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        dialog.show();
+        start("Other");
+        start("Songs");
+        QTest::qWait(100);
+        QVERIFY(open.Control<QLabel>("1001")->text().isEmpty());
+        dialog.close();
         QTRY_COMPARE(open.Control<QLabel>("1001")->text(),
                      QString::fromStdString(folder / "Songs"));
     }

@@ -4,6 +4,8 @@ namespace tt::test {
 
 OverwriteAnswer ScriptedUi::AskOverwrite(const std::string& text) {
     questions.push_back(text);
+    if (whileAsked)
+        whileAsked();
     if (overwriteAnswers.empty())
         return OverwriteAnswer::cancel;
     const auto answer = overwriteAnswers.front();
@@ -14,6 +16,8 @@ OverwriteAnswer ScriptedUi::AskOverwrite(const std::string& text) {
 bool ScriptedUi::EditName(const std::string& oldName, std::string& name, std::string& ext) {
     editedOldNames.push_back(oldName);
     editedNames.push_back(name + ext);
+    if (whileAsked)
+        whileAsked();
     if (editAnswers.empty())
         return false;
     const auto answer = editAnswers.front();

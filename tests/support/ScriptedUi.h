@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -23,6 +24,8 @@ class ScriptedUi : public EngineUi {
     std::vector<std::string> editedOldNames;  // the old names it was shown for
     std::vector<std::string> pickerStarts;
     std::vector<std::string> companionsLeft;
+    std::vector<LeftReason> companionReasons;                    // one per companionsLeft
+    std::vector<std::pair<std::int32_t, LeftReason>> songsLeft;  // (row, reason)
 
     // Answers, taken from the front; an empty queue answers cancel / not confirmed.
     std::deque<OverwriteAnswer> overwriteAnswers;
@@ -30,6 +33,8 @@ class ScriptedUi : public EngineUi {
     std::deque<std::string> editExtAnswers;  // new extensions, one per confirmed edit while any
     std::deque<std::optional<std::string>> pickerAnswers;  // nullopt = cancel
     std::string destinationSetting;
+    // Run while the edit dialog or the overwrite question waits for its answer.
+    std::function<void()> whileAsked;
 
     // List view model.
     std::int32_t rowCount = 0;
@@ -74,7 +79,12 @@ class ScriptedUi : public EngineUi {
     void DeselectRow(std::int32_t row) override { selected.erase(row); }
     void RedrawList() override { ++redraws; }
     void UpdateButtonStates() override { ++buttonUpdates; }
-    void CompanionLeft(const std::string& path) override { companionsLeft.push_back(path); }
+    void CompanionLeft(const std::string& path, LeftReason) override {
+        companionsLeft.push_back(path);
+    }
+    void SongLeft(std::int32_t row, LeftReason reason) override {
+        songsLeft.emplace_back(row, reason);
+    }
     void BeginWaitCursor() override { ++waitDepth; }
     void EndWaitCursor() override { --waitDepth; }
 };
