@@ -20,9 +20,9 @@ void CatchStopSignals() {
     struct sigaction action {};
     action.sa_handler = NoteStopSignal;
     sigemptyset(&action.sa_mask);
-    // Restarted: a file step on a FUSE medium must not fail because of the signal;
-    // the stop comes at the next file boundary.
-    action.sa_flags = SA_RESTART;
+    // Not restarted: a question waiting for its answer on the terminal ends as
+    // Cancel. The file layer takes up reads and writes the signal cut short.
+    action.sa_flags = 0;
     // A closed output (the reader of a pipe ended) stops the run the same way:
     // the lines of the files done can no longer be told.
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
