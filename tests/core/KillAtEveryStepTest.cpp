@@ -114,6 +114,10 @@ TEST(KillAtEveryStep, NextListingRecoversAndUndoRestores) {
                 << undo.err;
             EXPECT_EQ(FolderContents(dir.path()), kSongs);
             EXPECT_EQ(FolderContents(other.path()), Contents{});
+            // Copies taken back lie in the user's trash, made where there was none.
+            if (row.copy && finished) {
+                EXPECT_EQ(FolderContents(home / "data/Trash/files").size(), kSongs.size());
+            }
             if (finished || HasFatalFailure() || step > 200)
                 break;
         }
