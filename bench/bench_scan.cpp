@@ -25,6 +25,7 @@
 
 #include "BenchReport.h"
 #include "PassThroughFileSystem.h"
+#include "ReferenceTitles.h"
 #include "SongBytes.h"
 #include "TempDir.h"
 #include "engine/RenameEngine.h"
@@ -251,7 +252,7 @@ std::map<std::string, std::string> WholeFileTitles(FileSystem& fs, const std::st
     std::map<std::string, std::string> titles;
     for (const std::string& name : names) {
         std::string title;
-        const bool found = ReadSongTitleWhole(fs, folder + "/" + name, title, ui);
+        const bool found = test::ReadSongTitleWhole(fs, folder + "/" + name, title, ui);
         titles[name] = found ? title + LastChars(name, 4) : "<no title found>";
     }
     return titles;

@@ -64,7 +64,7 @@ int RunUndo(const std::vector<std::string>& args, CommandStreams io) {
             throw UsageError("undo takes one folder");
     }
     if (folder.empty())
-        folder = ".";
+        folder.push_back('.');  // the current folder
     CheckFolderArgument(folder, "folder", list ? FolderUse::read : FolderUse::write);
     RecoverFolder(folder, io.err, io.errIsTerminal);
     if (list)

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <functional>
 #include <queue>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/PathText.h"
 #include "text/NameText.h"
@@ -11,7 +14,29 @@ namespace tt {
 
 namespace {
 
-// "%s_%d%s": the name without its last four characters, the counter, the last four.
+// Hash and equality of names, ignoring ASCII letter case where the folder does.
+struct NameHash {
+    bool ignoreCase;
+    std::size_t operator()(std::string_view name) const {
+        std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            hash = (hash ^ (ignoreCase && byte >= 'A' && byte <= 'Z' ? byte + 32 : byte)) *
+                   1099511628211u;
+        }
+        return static_cast<std::size_t>(hash);
+    }
+};
+
+struct NameEqual {
+    bool ignoreCase;
+    bool operator()(std::string_view a, std::string_view b) const {
+        return ignoreCase ? EqualsNoCase(a, b) : a == b;
+    }
+};
+
+}  // namespace
+
 std::string SuffixedName(const std::string& name, int counter) {
     const std::size_t cut = OffsetOfLastChars(name, 4);
     std::string out;
@@ -22,8 +47,6 @@ std::string SuffixedName(const std::string& name, int counter) {
     out.append(name, cut, std::string::npos);
     return out;
 }
-
-}  // namespace
 
 void UniqueNames::SetIgnoreCase(bool ignoreCase) {
     if (ignoreCase == m_ignoreCase)
@@ -132,32 +155,29 @@ void UniqueNames::Run(SongFileList& list) {
 }
 
 bool UniqueNames::HasRepeatedName(const SongFileList& list) const {
-    // Entries are placed in a table by a hash of their key, probing on from a
-    // taken place (open addressing), so no key is made or stored.
-    const auto keyHash = [this](const std::string& name) {
-        std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-        for (const char c : name) {
-            const auto byte = static_cast<unsigned char>(c);
-            hash = (hash ^ (m_ignoreCase && byte >= 'A' && byte <= 'Z' ? byte + 32 : byte)) *
-                   1099511628211u;
-        }
-        return hash;
-    };
-    std::size_t size = 16;
-    while (size < 2 * static_cast<std::size_t>(list.count()))
-        size *= 2;
-    std::vector<std::int32_t> table(size, -1);
+    // The titled entries by a hash of their name that folds case as the names
+    // compare: sorted by it, entries holding one name lie side by side, and only
+    // entries of one hash are compared. No key is made or stored.
+    const NameHash hash{m_ignoreCase};
+    const NameEqual equal{m_ignoreCase};
+    std::vector<std::pair<std::size_t, std::int32_t>> byHash;
+    byHash.reserve(static_cast<std::size_t>(list.count()));
     for (std::int32_t i = 0; i < list.count(); ++i) {
         const SongFileEntry& entry = list.ElementAt(i);
-        if (!entry.titleFound)
-            continue;
-        std::size_t place = keyHash(entry.newName) & (size - 1);
-        for (; table[place] >= 0; place = (place + 1) & (size - 1)) {
-            const std::string& other = list.ElementAt(table[place]).newName;
-            if (m_ignoreCase ? EqualsNoCase(other, entry.newName) : other == entry.newName)
-                return true;
+        if (entry.titleFound)
+            byHash.emplace_back(hash(entry.newName), i);
+    }
+    std::sort(byHash.begin(), byHash.end());
+    for (auto run = byHash.begin(); run != byHash.end();) {
+        const auto end = std::find_if(run, byHash.end(),
+                                      [&](const auto& other) { return other.first != run->first; });
+        for (auto a = run; a != end; ++a) {
+            for (auto b = a + 1; b != end; ++b) {
+                if (equal(list.ElementAt(a->second).newName, list.ElementAt(b->second).newName))
+                    return true;
+            }
         }
-        table[place] = i;
+        run = end;
     }
     return false;
 }
@@ -227,34 +247,6 @@ void UniqueNames::Process(SongFileList& list, std::int32_t i, std::vector<std::i
         for (const std::int32_t j : m_members.at(candidateKey))
             if (j > i && j < k)
                 pending.push_back(j);
-    }
-}
-
-void MakeNewNamesUniquePairwise(SongFileList& list, bool ignoreCase) {
-    const auto same = [ignoreCase](const std::string& a, const std::string& b) {
-        return ignoreCase ? EqualsNoCase(a, b) : a == b;
-    };
-    const std::int32_t count = list.count();
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (!list.ElementAt(i).titleFound)
-            continue;
-        int counter = 0;
-        for (std::int32_t k = i + 1; k < count; ++k) {
-            SongFileEntry& other = list.ElementAt(k);
-            if (!other.titleFound || !same(other.newName, list.ElementAt(i).newName))
-                continue;
-            std::string candidate;
-            bool clash = true;
-            while (clash) {
-                candidate = SuffixedName(other.newName, ++counter);
-                clash = false;
-                for (std::int32_t m = k + 1; m < count && !clash; ++m) {
-                    const SongFileEntry& later = list.ElementAt(m);
-                    clash = later.titleFound && same(later.newName, candidate);
-                }
-            }
-            other.newName = candidate;
-        }
     }
 }
 

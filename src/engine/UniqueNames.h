@@ -11,9 +11,9 @@
 namespace tt {
 
 // Gives repeated proposed names a numbered suffix ("Song.mid", "Song_1.mid", ...).
-// The result is exactly that of the pairwise method: for every titled entry i in
-// list order, each later titled entry k holding the same name gets i's next free
-// counter, skipping any candidate that an entry after k already holds. Instead of
+// For every titled entry i in list order, each later titled entry k holding the same
+// name gets i's next free counter, skipping any candidate that an entry after k
+// already holds (tests hold this against the plain pairwise method). Instead of
 // comparing every pair, an index maps each name to the entries holding it, and
 // only entries that have a namesake after them are visited; the index is kept
 // between runs, so a run after a single change costs about as much as that change.
@@ -55,7 +55,8 @@ class UniqueNames {
     std::unordered_set<std::string> m_repeated;  // keys held by two or more entries
 };
 
-// The same result by the plain pairwise method (kept for tests and benchmarks).
-void MakeNewNamesUniquePairwise(SongFileList& list, bool ignoreCase = false);
+// `name` with "_<counter>" put before its last four characters ("Song.mid", 1 gives
+// "Song_1.mid"); a name of four characters or fewer gets it in front.
+std::string SuffixedName(const std::string& name, int counter);
 
 }  // namespace tt

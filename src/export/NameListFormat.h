@@ -17,7 +17,7 @@ NameListFormat NameListFormatFromSetting(std::string_view value);
 // The setting letter of a format: "T", "B" or "E".
 const char* SettingFromNameListFormat(NameListFormat format);
 
-// What the Save As dialog is given for a format. The filter is in the classic form:
+// What the Save As dialog is given for a format. The filter is a list of
 // description and pattern pairs separated by vertical bars, ended by two bars.
 struct SaveAsParameters {
     const char* defaultExtension;  // with the dot

@@ -5,8 +5,8 @@
 
 namespace tt {
 
-// Why a file step failed. The set mirrors the classic file-error table, so every
-// failure can be shown with one of its well-known texts.
+// Why a file step failed: one cause per standard file-error text, so every failure
+// is shown with the text of its cause (StandardFileErrorText).
 enum class FileErrorCause {
     none,
     generic,

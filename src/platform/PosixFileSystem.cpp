@@ -10,6 +10,7 @@
 #include <memory>
 #include <random>
 
+#include "platform/DirHandle.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/JournalFile.h"
@@ -94,16 +95,12 @@ struct NameSpot {
     std::size_t size;
 };
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 class PosixFileSystem final : public FileSystem {
   public:
     explicit PosixFileSystem(MoveCalls& calls) : m_calls(calls) {}
 
     std::optional<std::vector<std::string>> ListNames(const std::string& folder) override {
-        std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+        const DirHandle dir(::opendir(folder.c_str()));
         if (!dir)
             return std::nullopt;
         // The names are gathered in one block of text and sorted as small records

@@ -14,8 +14,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 
+#include "platform/DirHandle.h"
+#include "platform/FileHandle.h"
 #include "shell/MountTable.h"
 #include "shell/NaturalOrder.h"
 #include "text/NameText.h"
@@ -37,11 +41,18 @@ std::string Bytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-// A directory stream closed on leaving.
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
+// A string from malloc (as realpath gives it), freed on leaving.
+struct Freer {
+    void operator()(char* text) const { std::free(text); }
 };
-using DirPtr = std::unique_ptr<DIR, DirCloser>;
+
+// The path with every link and "." or ".." resolved; nothing when it cannot be.
+std::optional<std::string> ResolvedPath(const std::string& path) {
+    const std::unique_ptr<char, Freer> real(::realpath(path.c_str(), nullptr));
+    if (!real)
+        return std::nullopt;
+    return std::string(real.get());
+}
 
 bool IsFolderEntry(int dirFd, const dirent64& entry) {
     if (entry.d_type == DT_DIR)
@@ -62,9 +73,11 @@ bool IsDots(const char* name) {
 // once per child, so each look is kept to a few system calls.
 template <typename Visit>
 void ForEachSubfolder(int parentFd, const char* name, bool countHidden, Visit visit) {
-    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const FileHandle folder(
+        ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
+    if (!folder.isOpen())
         return;
+    const int fd = folder.fd();
     alignas(dirent64) char buffer[16384];
     bool more = true;
     while (more) {
@@ -80,7 +93,6 @@ void ForEachSubfolder(int parentFd, const char* name, bool countHidden, Visit vi
                 more = visit(fd, entry->d_name);
         }
     }
-    ::close(fd);
 }
 
 bool HasSubfoldersAt(int parentFd, const char* name, bool countHidden) {
@@ -128,14 +140,14 @@ Volume ParseVolume(std::string_view payload) {
 // (names escape bytes as \xHH).
 std::map<std::string, std::string> ReadLabels(const std::string& labelDir) {
     std::map<std::string, std::string> labels;
-    DirPtr dir(::opendir(labelDir.c_str()));
+    const DirHandle dir(::opendir(labelDir.c_str()));
     if (!dir)
         return labels;
     while (const dirent* entry = ::readdir(dir.get())) {
         if (IsDots(entry->d_name))
             continue;
-        char* device = ::realpath(JoinPath(labelDir, entry->d_name).c_str(), nullptr);
-        if (device == nullptr)
+        const std::optional<std::string> device = ResolvedPath(JoinPath(labelDir, entry->d_name));
+        if (!device)
             continue;
         std::string label;
         const std::string_view raw = entry->d_name;
@@ -148,19 +160,13 @@ std::map<std::string, std::string> ReadLabels(const std::string& labelDir) {
                 label += raw[i];
             }
         }
-        labels[device] = label;
-        std::free(device);
+        labels[*device] = label;
     }
     return labels;
 }
 
 std::string RealPath(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (real == nullptr)
-        return path;
-    std::string result = real;
-    std::free(real);
-    return result;
+    return ResolvedPath(path).value_or(path);
 }
 
 // The mounted volumes of one kind group, in mount table order; a mount point

@@ -23,6 +23,29 @@ constexpr std::size_t kMetaCaptureLimit = 32;
 // page, which is also what the system reads from the medium at the least.
 constexpr std::size_t kFirstSongBlock = 4096;
 
+// The meta events whose text can become the title.
+enum MetaType : unsigned char {
+    kMetaText = 0x01,
+    kMetaTrackName = 0x03,
+    kMetaMarker = 0x06,
+};
+
+// The length of the channel message that starts with `status`: a status byte
+// 0x80-0xEF takes 3 bytes with its data (2 for program change 0xC_ and channel
+// pressure 0xD_) and becomes the running status (its high half); a data byte under a
+// running status starts a message one byte shorter. 0 when `status` starts no channel
+// message (a system or meta event, or a data byte without a running status), which
+// leaves the running status as it is.
+inline unsigned ChannelMessageLength(unsigned char status, unsigned& runningStatus) {
+    if (status >= 0x80 && status <= 0xEF) {
+        runningStatus = status >> 4u;
+        return runningStatus == 0xC || runningStatus == 0xD ? 2 : 3;
+    }
+    if (status < 0x80 && runningStatus != 0)
+        return runningStatus == 0xC || runningStatus == 0xD ? 1 : 2;
+    return 0;
+}
+
 bool StartsWith(SongData& data, std::size_t offset, const char (&tag)[5]) {
     if (!data.Has(offset + 3))
         return false;
@@ -128,8 +151,8 @@ class TrackWalk {
   private:
     bool Has(std::uint64_t pos) { return m_data.Has(pos); }
 
-    // Steps over channel messages as Step does, as long as every byte looked at lies
-    // before both the track's end and the bytes present, so no bound needs a check
+    // Steps over channel messages as Step does (by ChannelMessageLength), as long as every byte
+    // looked at lies before both the track's end and the bytes present, so no bound needs a check
     // of its own. Notes make up most of a track; anything else, and an event that
     // reaches past the bytes present, is left to Step.
     void SkipChannelEvents() {
@@ -143,18 +166,10 @@ class TrackWalk {
             if ((twoBytes & (m_bytes[pos + 1] >> 7)) != 0)
                 break;
             const std::uint64_t at = pos + 1 + twoBytes;
-            const unsigned char status = m_bytes[at];
-            if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
-                runningStatus = status >> 4;
-                pos = at + 3;
-            } else if (status >= 0xC0 && status <= 0xDF) {
-                runningStatus = status >> 4;
-                pos = at + 2;
-            } else if (status < 0x80 && runningStatus != 0) {
-                pos = at + ((runningStatus == 0xC || runningStatus == 0xD) ? 1 : 2);
-            } else {
+            const unsigned length = ChannelMessageLength(m_bytes[at], runningStatus);
+            if (length == 0)
                 break;
-            }
+            pos = at + length;
         }
         m_pos = pos;
         m_runningStatus = runningStatus;
@@ -172,16 +187,8 @@ class TrackWalk {
         if (!Has(m_pos))
             return false;
         const unsigned char status = m_bytes[m_pos];
-        if ((status >= 0x80 && status <= 0xBF) || (status >= 0xE0 && status <= 0xEF)) {
-            m_runningStatus = status >> 4;
-            m_pos += 3;
-        } else if (status >= 0xC0 && status <= 0xDF) {
-            m_runningStatus = status >> 4;
-            m_pos += 2;
-        } else if (status < 0x80) {
-            if (m_runningStatus == 0)
-                return false;
-            m_pos += (m_runningStatus == 0xC || m_runningStatus == 0xD) ? 1 : 2;
+        if (const unsigned length = ChannelMessageLength(status, m_runningStatus)) {
+            m_pos += length;
         } else if (status == 0xF0 || status == 0xF7) {
             if (!Has(m_pos + 1))
                 return false;
@@ -191,7 +198,7 @@ class TrackWalk {
                 return false;
             const unsigned char type = m_bytes[m_pos + 1];
             const unsigned char length = m_bytes[m_pos + 2];
-            if (type == 0x01 || type == 0x03 || type == 0x06) {
+            if (type == kMetaText || type == kMetaTrackName || type == kMetaMarker) {
                 const std::size_t want = length < kMetaCaptureLimit ? length : kMetaCaptureLimit;
                 const std::size_t start = static_cast<std::size_t>(m_pos) + 3;
                 const std::string_view text = CapturedText(m_data, start, want);
@@ -204,7 +211,7 @@ class TrackWalk {
             }
             m_pos += 3 + length;
         } else {
-            return false;
+            return false;  // a data byte without a running status, or a system event
         }
         return true;
     }
@@ -212,7 +219,9 @@ class TrackWalk {
     // Fills the slot of `type` if still empty; true when the title is settled: a
     // track name wins over everything later events could fill.
     bool Capture(unsigned char type, std::string_view raw) {
-        std::string_view& slot = type == 0x03 ? m_trackName : type == 0x01 ? m_text : m_marker;
+        std::string_view& slot = type == kMetaTrackName ? m_trackName
+                                 : type == kMetaText    ? m_text
+                                                        : m_marker;
         if (slot.empty()) {
             slot = TrimTitle(raw);
             m_slotFilled = !slot.empty();
@@ -224,8 +233,8 @@ class TrackWalk {
     // always (the walk ends once it has one), a text while it has none, a marker
     // while it has neither text nor marker.
     bool Matters(unsigned char type) const {
-        return type == 0x03 || (type == 0x01 && m_text.empty()) ||
-               (type == 0x06 && m_text.empty() && m_marker.empty());
+        return type == kMetaTrackName || (type == kMetaText && m_text.empty()) ||
+               (type == kMetaMarker && m_text.empty() && m_marker.empty());
     }
 
     // True when no event the walk could still meet would change the title: every
@@ -273,17 +282,6 @@ bool MidiTitle(SongData& data, std::string& title) {
     return TrackWalk(data).Title(title);
 }
 
-// The title in `data`. A file found shorter than its length gives none, as a short
-// read of the whole file would.
-bool TitleIn(SongData& data, bool isPattern, std::string& title) {
-    title.clear();
-    const bool found = isPattern ? PatternTitle(data, title) : MidiTitle(data, title);
-    if (found && !data.cutShort())
-        return true;
-    title.clear();
-    return false;
-}
-
 // The file's bytes through the file layer.
 class FileBytes final : public SongByteSource {
   public:
@@ -297,28 +295,18 @@ class FileBytes final : public SongByteSource {
     FileHandle& m_file;
 };
 
-// Bytes handed out in blocks from memory; the bytes not yet handed out hold other
-// values meanwhile, so a walk that looked at one would go astray.
-class MemoryBytes final : public SongByteSource {
-  public:
-    MemoryBytes(const unsigned char* data, std::size_t size, unsigned char* buffer)
-        : m_data(data), m_size(size) {
-        for (std::size_t i = 0; i < size; ++i)
-            buffer[i] = static_cast<unsigned char>(~data[i]);
-    }
-    std::size_t ReadNext(unsigned char* buffer, std::size_t size) override {
-        const std::size_t count = size < m_size - m_done ? size : m_size - m_done;
-        std::copy(m_data + m_done, m_data + m_done + count, buffer);
-        m_done += count;
-        return count;
-    }
-    std::size_t done() const { return m_done; }
+}  // namespace
 
-  private:
-    const unsigned char* m_data;
-    std::size_t m_size;
-    std::size_t m_done = 0;
-};
+bool ExtractSongTitle(SongData& data, bool isPattern, std::string& title) {
+    title.clear();
+    const bool found = isPattern ? PatternTitle(data, title) : MidiTitle(data, title);
+    // A file found shorter than its length gives none, as a short read of the whole
+    // file would.
+    if (found && !data.cutShort())
+        return true;
+    title.clear();
+    return false;
+}
 
 bool IsPatternPath(const std::string& path) {
     if (path.size() < 4)
@@ -327,6 +315,8 @@ bool IsPatternPath(const std::string& path) {
     return tail[0] == '.' && (tail[1] | 0x20) == 'p' && (tail[2] | 0x20) == 'a' &&
            (tail[3] | 0x20) == 't';
 }
+
+namespace {
 
 // A buffer of at least `size` bytes, kept for the thread's later reads: a scan reads
 // thousands of files in a row, and a fresh buffer for each would have its pages
@@ -344,29 +334,21 @@ unsigned char* ReadBuffer(std::size_t size) {
     return buffer.get();
 }
 
-// Reads the title of an open file of `length` bytes: in blocks as the walk needs
-// them, or `whole` in one read first.
+// Reads the title of an open file of `length` bytes in blocks as the walk needs them.
 bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
-                     const std::string& path, std::string& title, TitleErrorReporter& reporter,
-                     bool whole) {
+                     const std::string& path, std::string& title, TitleErrorReporter& reporter) {
     title.clear();
     if (length < kMinSongFileLength || length > kMaxSongFileLength)
         return false;
     try {
         const auto size = static_cast<std::size_t>(length);
         unsigned char* buffer = ReadBuffer(size);
-        if (whole) {
-            if (fs.Read(file, buffer, size) != size)
-                return false;
-            SongData bytes(buffer, size);
-            return TitleIn(bytes, IsPatternPath(path), title);
-        }
         // A file that one block takes whole gains nothing from the advice.
         if (size > kFirstSongBlock)
             fs.AdviseNoReadAhead(file);
         FileBytes source(fs, file);
         SongData bytes(source, buffer, size, kFirstSongBlock);
-        return TitleIn(bytes, IsPatternPath(path), title);
+        return ExtractSongTitle(bytes, IsPatternPath(path), title);
     } catch (const FileError& error) {
         reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
     } catch (const std::bad_alloc&) {
@@ -376,9 +358,16 @@ bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
     return false;
 }
 
-// Opens, measures and reads, as ReadSongTitle and ReadSongTitleWhole describe.
-bool ReadTitleOfPath(FileSystem& fs, const std::string& path, std::string& title,
-                     TitleErrorReporter& reporter, bool whole) {
+}  // namespace
+
+bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
+                      std::string& title) {
+    SongData bytes(data, size);
+    return ExtractSongTitle(bytes, isPattern, title);
+}
+
+bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
+                   TitleErrorReporter& reporter) {
     title.clear();
     FileHandle file;
     try {
@@ -393,41 +382,12 @@ bool ReadTitleOfPath(FileSystem& fs, const std::string& path, std::string& title
         reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
         return false;
     }
-    return ReadTitleOfFile(fs, file, length, path, title, reporter, whole);
-}
-
-}  // namespace
-
-bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
-                      std::string& title) {
-    SongData bytes(data, size);
-    return TitleIn(bytes, isPattern, title);
-}
-
-bool ExtractSongTitleInBlocks(const unsigned char* data, std::size_t size, bool isPattern,
-                              std::size_t firstBlock, std::string& title, std::size_t* bytesRead) {
-    const auto buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
-    MemoryBytes source(data, size, buffer.get());
-    SongData bytes(source, buffer.get(), size, firstBlock);
-    const bool found = TitleIn(bytes, isPattern, title);
-    if (bytesRead != nullptr)
-        *bytesRead = source.done();
-    return found;
-}
-
-bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
-                   TitleErrorReporter& reporter) {
-    return ReadTitleOfPath(fs, path, title, reporter, false);
-}
-
-bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& title,
-                        TitleErrorReporter& reporter) {
-    return ReadTitleOfPath(fs, path, title, reporter, true);
+    return ReadTitleOfFile(fs, file, length, path, title, reporter);
 }
 
 bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
                        const std::string& path, std::string& title, TitleErrorReporter& reporter) {
-    return ReadTitleOfFile(fs, file, length, path, title, reporter, false);
+    return ReadTitleOfFile(fs, file, length, path, title, reporter);
 }
 
 }  // namespace tt

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "title/SongData.h"
 #include "title/TitleErrorReporter.h"
 
 namespace tt {
@@ -24,27 +25,21 @@ inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
 bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
                    TitleErrorReporter& reporter);
 
-// As ReadSongTitle, but reads the whole file in one read before looking at it: the
-// reference that the block-wise reading is held against in tests and benchmarks.
-bool ReadSongTitleWhole(FileSystem& fs, const std::string& path, std::string& title,
-                        TitleErrorReporter& reporter);
-
 // As ReadSongTitle, for a file the caller has opened and measured (`length` bytes).
 // Reads from the file's start; the caller keeps and closes the handle.
 bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
                        const std::string& path, std::string& title, TitleErrorReporter& reporter);
 
 // The title inside the bytes of a whole file (no size bounds applied); `isPattern`
-// selects the pattern layout. Exposed for the fuzz target and tests.
+// selects the pattern layout.
 bool ExtractSongTitle(const unsigned char* data, std::size_t size, bool isPattern,
                       std::string& title);
 
-// As ExtractSongTitle, with the bytes handed to the walk in blocks as it reaches
-// them, the first `firstBlock` bytes long; `bytesRead` (when given) receives how
-// many were handed over. For the fuzz target and tests, to hold the block-wise
-// reading against the whole bytes.
-bool ExtractSongTitleInBlocks(const unsigned char* data, std::size_t size, bool isPattern,
-                              std::size_t firstBlock, std::string& title,
-                              std::size_t* bytesRead = nullptr);
+// The title inside `data`, whole or handed over in blocks as the walk reaches them;
+// none when the data prove shorter than their size.
+bool ExtractSongTitle(SongData& data, bool isPattern, std::string& title);
+
+// True when `path` ends in ".pat" in any letter case: a pattern file.
+bool IsPatternPath(const std::string& path);
 
 }  // namespace tt

@@ -356,8 +356,8 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
             const std::string* shown =
                 FitText(metrics, (*m_pTexts)[column], m_strScratch, textRect.width());
             if (shown != nullptr) {
-                // Like the classic list, a cell's text is not clipped to the cell: a
-                // lone "..." in a very narrow column may reach into the next one.
+                // A cell's text is not clipped to the cell: a lone "..." in a very
+                // narrow column may reach into the next one.
                 painter.drawText(
                     textRect,
                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
@@ -365,7 +365,7 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
             }
         }
         if (m_bColumnLines && m_nTextInset != 0)
-            DrawColumnLine(painter, cell, highlighted, focused);
+            DrawColumnLine(painter, cell, highlighted);
     }
 
     if (m_bRowLines)
@@ -380,8 +380,7 @@ void CFileListCtrl::DrawItem(QPainter& painter, int row, const QRect& rowRect) {
     painter.restore();
 }
 
-void CFileListCtrl::DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted,
-                                   bool /*focused*/) {
+void CFileListCtrl::DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted) {
     // Black on ordinary rows, in the highlight text colour across the selection bar.
     const QColor color = highlighted ? palette().color(QPalette::Active, QPalette::HighlightedText)
                                      : QColor(Qt::black);

@@ -87,8 +87,7 @@ class CFileListCtrl : public QTreeView {
     // Paints one row: the bar, the cell texts, the lines and the focus rectangle.
     virtual void DrawItem(QPainter& painter, int row, const QRect& rowRect);
     // The separator at the right edge of one cell.
-    virtual void DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted,
-                                bool focused);
+    virtual void DrawColumnLine(QPainter& painter, const QRect& cell, bool highlighted);
 
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

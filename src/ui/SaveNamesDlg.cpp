@@ -83,8 +83,8 @@ CSaveNamesDlg::CSaveNamesDlg(const SongFileList& songFiles, QWidget* parent)
     ApplyDialogRules(*this);
 }
 
-QStringList CSaveNamesDlg::NameFilters(const char* classicFilter) {
-    const QStringList parts = QString::fromUtf8(classicFilter).split(QLatin1Char('|'));
+QStringList CSaveNamesDlg::NameFilters(const char* barFilter) {
+    const QStringList parts = QString::fromUtf8(barFilter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
@@ -147,8 +147,8 @@ bool CSaveNamesDlg::WriteList(const QString& path, NameListFormat format) {
     } catch (const NameListCreateError&) {
         ShowWarningBox(this, QString::fromUtf8(ErrorCreatingFileText()));
     } catch (const FileError& error) {
-        // Unlike the classic text output, a failed write or close is not passed
-        // over: the user would otherwise take a cut-off list for a saved one.
+        // A failed write or close is shown as the file error it is: the user would
+        // otherwise take a cut-off list for a saved one.
         ShowWarningBox(this, FromCore(error.StandardText()));
     } catch (const std::bad_alloc&) {
         ShowWarningBox(this, QString::fromLatin1(kOutOfMemoryText));

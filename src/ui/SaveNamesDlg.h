@@ -54,9 +54,9 @@ class CSaveNamesDlg : public QDialog {
     int exec() override;
     int DoModal() { return exec(); }
 
-    // The Save As filters of a format in Qt's form, from the classic
-    // "description|pattern||" form.
-    static QStringList NameFilters(const char* classicFilter);
+    // The Save As filters of a format in Qt's form ("description (pattern)"), from
+    // the "description|pattern||" form the format gives.
+    static QStringList NameFilters(const char* barFilter);
 
   protected:
     // OK or Enter.

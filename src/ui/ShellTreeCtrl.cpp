@@ -219,10 +219,6 @@ void CShellTreeCtrl::SelectAgain(QTreeWidgetItem* item, std::vector<shell::IdLis
     setCurrentItem(at);
 }
 
-void CShellTreeCtrl::HandleDeleteItem(QTreeWidgetItem* item) {
-    delete item;  // takes the item out of the tree; its record and children go with it
-}
-
 bool CShellTreeCtrl::GetSelectedPath(std::string& path) const {
     path.clear();
     const ShellTreeItemData* data = ItemData(currentItem());
@@ -372,69 +368,82 @@ bool CShellTreeCtrl::InvokeCommand(QTreeWidgetItem* item, shell::Verb verb) {
         return false;
     const ShellTreeItemData& data = *ItemData(item);
     const std::string path = data.parentFolder->PathOf(data.relativeId.data());
-    const QString shownPath = PathFromCore(path);
     int error = 0;
     switch (verb) {
-        case Verb::open: {
-            const QUrl url = path.empty() ? QUrl(QString::fromStdString(
-                                                data.parentFolder
-                                                    ->GetDisplayNameOf(data.relativeId.data(),
-                                                                       shell::NameKind::forParsing)
-                                                    .value_or(std::string())))
-                                          : QUrl::fromLocalFile(shownPath);
-            if (!QDesktopServices::openUrl(url)) {
+        case Verb::open:
+            if (!InvokeOpen(data, path)) {
                 ShowFailure("InvokeCommand failed. hr=%lx", kGenericFailure);
                 return false;
             }
             return true;
-        }
         case Verb::copyPath:
-            QApplication::clipboard()->setText(shownPath);
+            QApplication::clipboard()->setText(PathFromCore(path));
             return true;
-        case Verb::newFolder: {
-            bool ok = false;
-            const QString name = QInputDialog::getText(
-                this, QString::fromUtf8(shell::VerbLabel(verb)),
-                QString::fromUtf8(Tr("Folder name:", "Ordnername:")), QLineEdit::Normal,
-                PathFromCore(shell::UnusedFolderName(path)), &ok);
-            if (!ok)
-                return true;
-            const std::string newName = PathToCore(name);
-            error = shell::CreateFolder(path, newName);
-            if (error == 0)
-                RefreshChildren(item, path == "/" ? "/" + newName : path + "/" + newName);
+        case Verb::newFolder:
+            error = InvokeNewFolder(item, path);
             break;
-        }
-        case Verb::rename: {
-            bool ok = false;
-            const QString name =
-                QInputDialog::getText(this, QString::fromUtf8(shell::VerbLabel(verb)),
-                                      QString::fromUtf8(Tr("Folder name:", "Ordnername:")),
-                                      QLineEdit::Normal, item->text(0), &ok);
-            // An unchanged name is left alone: the shown name of a folder whose name
-            // is not valid UTF-8 would not give back its bytes.
-            if (!ok || name == item->text(0))
-                return true;
-            const std::string newName = PathToCore(name);
-            error = shell::RenameFolder(path, newName);
-            if (error == 0) {
-                const std::string folder = path.substr(0, path.rfind('/'));
-                RefreshChildren(item->parent(), (folder.empty() ? "" : folder) + "/" + newName);
-            }
+        case Verb::rename:
+            error = InvokeRename(item, path);
             break;
-        }
-        case Verb::moveToTrash: {
+        case Verb::moveToTrash:
             error = shell::MoveFolderToTrash(path);
             if (error == 0)
                 RefreshChildren(item->parent(), std::string());
             break;
-        }
     }
     if (error != 0) {
         ShowFailure("InvokeCommand failed. hr=%lx", static_cast<unsigned long>(error));
         return false;
     }
     return true;
+}
+
+bool CShellTreeCtrl::InvokeOpen(const ShellTreeItemData& data, const std::string& path) {
+    // A virtual folder (no path) opens by its parsing name, a real one as a file URL.
+    const QUrl url =
+        path.empty()
+            ? QUrl(QString::fromStdString(
+                  data.parentFolder
+                      ->GetDisplayNameOf(data.relativeId.data(), shell::NameKind::forParsing)
+                      .value_or(std::string())))
+            : QUrl::fromLocalFile(PathFromCore(path));
+    return QDesktopServices::openUrl(url);
+}
+
+std::optional<std::string> CShellTreeCtrl::AskFolderName(shell::Verb verb, const QString& proposed,
+                                                         const QString& unchanged) {
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, QString::fromUtf8(shell::VerbLabel(verb)),
+                                               QString::fromUtf8(Tr("Folder name:", "Ordnername:")),
+                                               QLineEdit::Normal, proposed, &ok);
+    if (!ok || (!unchanged.isNull() && name == unchanged))
+        return std::nullopt;
+    return PathToCore(name);
+}
+
+int CShellTreeCtrl::InvokeNewFolder(QTreeWidgetItem* item, const std::string& path) {
+    const auto name =
+        AskFolderName(shell::Verb::newFolder, PathFromCore(shell::UnusedFolderName(path)));
+    if (!name)
+        return 0;
+    const int error = shell::CreateFolder(path, *name);
+    if (error == 0)
+        RefreshChildren(item, path == "/" ? "/" + *name : path + "/" + *name);
+    return error;
+}
+
+int CShellTreeCtrl::InvokeRename(QTreeWidgetItem* item, const std::string& path) {
+    // An unchanged name is left alone: the shown name of a folder whose name is not
+    // valid UTF-8 would not give back its bytes.
+    const auto name = AskFolderName(shell::Verb::rename, item->text(0), item->text(0));
+    if (!name)
+        return 0;
+    const int error = shell::RenameFolder(path, *name);
+    if (error == 0) {
+        const std::string folder = path.substr(0, path.rfind('/'));
+        RefreshChildren(item->parent(), folder + "/" + *name);
+    }
+    return error;
 }
 
 void CShellTreeCtrl::RefreshChildren(QTreeWidgetItem* parent, const std::string& selectPath) {

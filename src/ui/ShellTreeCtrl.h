@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTreeWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,6 @@ class CShellTreeCtrl : public QTreeWidget {
     // is on its icon or label, shows its context menu; off any row, the selection
     // is removed.
     void HandleRightClick(const QPoint& pos);
-    // Removes the item and releases its record and those of its children.
-    void HandleDeleteItem(QTreeWidgetItem* item);
 
     // Carries out a context-menu command on the item. False when it failed (the
     // user has been told) or the item has no such command.
@@ -95,6 +94,16 @@ class CShellTreeCtrl : public QTreeWidget {
     QTreeWidgetItem* ItemInRow(const QPoint& pos) const;
     bool OnIconOrLabel(QTreeWidgetItem* item, const QPoint& pos);
     void ShowFailure(const char* format, unsigned long code);
+    // The verbs of InvokeCommand that do more than one step. Open: false when the
+    // desktop could not open the folder. New folder and rename: the error of the
+    // step (0 also when the user cancels the name).
+    bool InvokeOpen(const ShellTreeItemData& data, const std::string& path);
+    int InvokeNewFolder(QTreeWidgetItem* item, const std::string& path);
+    int InvokeRename(QTreeWidgetItem* item, const std::string& path);
+    // Asks for a folder name in the dialog of `verb`, offering `proposed`: nothing
+    // when the user cancels or (with `unchanged` given) keeps that name.
+    std::optional<std::string> AskFolderName(shell::Verb verb, const QString& proposed,
+                                             const QString& unchanged = QString());
     void FollowSelectedImage(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
     std::shared_ptr<const shell::Environment> m_environment;

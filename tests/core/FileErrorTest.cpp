@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -18,18 +19,43 @@ TEST(FileError, ErrnoMapsToTheStandardCauses) {
     EXPECT_EQ(CauseFromErrno(ENOENT, dir / "no-folder/missing.mid"), FileErrorCause::badPath);
     EXPECT_EQ(CauseFromErrno(ENOENT, "missing.mid"), FileErrorCause::fileNotFound);
     EXPECT_EQ(CauseFromErrno(ENOENT, "/missing.mid"), FileErrorCause::fileNotFound);
-
-    const std::pair<int, FileErrorCause> causes[] = {
-        {EACCES, FileErrorCause::accessDenied},    {EPERM, FileErrorCause::accessDenied},
-        {EROFS, FileErrorCause::accessDenied},     {ENOSPC, FileErrorCause::diskFull},
-        {EDQUOT, FileErrorCause::diskFull},        {EIO, FileErrorCause::hardIO},
-        {ENOTDIR, FileErrorCause::badPath},        {EMFILE, FileErrorCause::tooManyOpenFiles},
-        {EBUSY, FileErrorCause::sharingViolation}, {EXDEV, FileErrorCause::generic},
-        {ELOOP, FileErrorCause::generic},
-    };
-    for (const auto& [error, cause] : causes)
-        EXPECT_EQ(CauseFromErrno(error, "x"), cause) << "errno " << error;
 }
+
+// Every other errno the file layer meets maps to one cause whatever the path.
+struct ErrnoCause {
+    const char* name;
+    int error;
+    FileErrorCause cause;
+    friend void PrintTo(const ErrnoCause& row, std::ostream* out) { *out << row.name; }
+};
+
+class FileErrorCauses : public ::testing::TestWithParam<ErrnoCause> {};
+
+TEST_P(FileErrorCauses, ErrnoMapsToItsCause) {
+    EXPECT_EQ(CauseFromErrno(GetParam().error, "x"), GetParam().cause);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileError, FileErrorCauses,
+    ::testing::Values(ErrnoCause{"EACCES", EACCES, FileErrorCause::accessDenied},
+                      ErrnoCause{"EPERM", EPERM, FileErrorCause::accessDenied},
+                      ErrnoCause{"EROFS", EROFS, FileErrorCause::accessDenied},
+                      ErrnoCause{"EISDIR", EISDIR, FileErrorCause::accessDenied},
+                      ErrnoCause{"ENOSPC", ENOSPC, FileErrorCause::diskFull},
+                      ErrnoCause{"EDQUOT", EDQUOT, FileErrorCause::diskFull},
+                      ErrnoCause{"EIO", EIO, FileErrorCause::hardIO},
+                      ErrnoCause{"ENOTDIR", ENOTDIR, FileErrorCause::badPath},
+                      ErrnoCause{"ENAMETOOLONG", ENAMETOOLONG, FileErrorCause::badPath},
+                      ErrnoCause{"EINVAL", EINVAL, FileErrorCause::badPath},
+                      ErrnoCause{"EILSEQ", EILSEQ, FileErrorCause::badPath},
+                      ErrnoCause{"EMFILE", EMFILE, FileErrorCause::tooManyOpenFiles},
+                      ErrnoCause{"ENFILE", ENFILE, FileErrorCause::tooManyOpenFiles},
+                      ErrnoCause{"EBUSY", EBUSY, FileErrorCause::sharingViolation},
+                      ErrnoCause{"ETXTBSY", ETXTBSY, FileErrorCause::sharingViolation},
+                      ErrnoCause{"EXDEV", EXDEV, FileErrorCause::generic},
+                      ErrnoCause{"ELOOP", ELOOP, FileErrorCause::generic},
+                      ErrnoCause{"none", 0, FileErrorCause::none}),
+    [](const ::testing::TestParamInfo<ErrnoCause>& info) { return std::string(info.param.name); });
 
 TEST(FileError, TextsNameTheFileOrAnUnnamedFile) {
     EXPECT_EQ(StandardFileErrorText(FileErrorCause::hardIO, "an unnamed file"),

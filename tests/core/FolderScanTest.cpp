@@ -213,45 +213,66 @@ TEST(CompareEntries, TitledFirstThenNamesWithLettersFolded) {
     EXPECT_LT(CompareEntries(entry("song.mid", true), entry("song1.mid", true)), 0);
     // Bytes above 0x7F compare unsigned: after every ASCII letter.
     EXPECT_LT(CompareEntries(entry("z.mid", true), entry("\xC3\xA4.mid", true)), 0);
-
-    // The gap sort leaves any list in that order, with the same entries; the quicker
-    // sort leaves it exactly as the gap sort does, with ties (short names of few
-    // letters) and without (distinct names), also when the names come in byte
-    // order as a scan takes them (mostly rising ignoring case already).
-    std::mt19937 random(7);
-    for (const int kind : {0, 1, 2}) {
-        const bool ties = kind == 0;
-        V names;
-        for (int i = 0; i < 300; ++i) {
-            std::string name = ties ? "" : std::to_string(random());
-            for (int length = 1 + int(random() % 3); length > 0; --length)
-                name += "aAbB_"[random() % 5];
-            names.push_back(name);
-        }
-        if (kind == 2)
-            std::sort(names.begin(), names.end());
-        SongFileList list;
-        SongFileList byGaps;
-        for (const std::string& name : names) {
-            list.Append(entry(name.c_str(), random() % 2 == 0));
-            byGaps.Append(list.ElementAt(list.count() - 1));
-        }
-        SortEntries(list);
-        SortEntriesByGaps(byGaps);
-        SortEntries(list);  // in order already: left as it is
-        V sorted;
-        for (std::int32_t i = 0; i < list.count(); ++i) {
-            sorted.push_back(list.ElementAt(i).fileName);
-            EXPECT_EQ(sorted.back(), byGaps.ElementAt(i).fileName) << i;
-            if (i > 0) {
-                EXPECT_LE(CompareEntries(list.ElementAt(i - 1), list.ElementAt(i)), 0) << i;
-            }
-        }
-        std::sort(names.begin(), names.end());
-        std::sort(sorted.begin(), sorted.end());
-        EXPECT_EQ(sorted, names);
-    }
 }
+
+// Lists of 300 random names for the sort: short names of few letters, which tie
+// often; distinct names; and distinct names in byte order, as a scan takes them
+// (mostly rising ignoring case already).
+enum class SortInput { ties, distinct, inByteOrder };
+
+class SortEntriesOf : public ::testing::TestWithParam<SortInput> {};
+
+// The gap sort leaves any list in that order, with the same entries; the quicker
+// sort leaves it exactly as the gap sort does.
+TEST_P(SortEntriesOf, RandomNamesLeaveThemInOrderWithTheSameEntries) {
+    std::mt19937 random(7);
+    const bool ties = GetParam() == SortInput::ties;
+    V names;
+    for (int i = 0; i < 300; ++i) {
+        std::string name = ties ? "" : std::to_string(random());
+        for (int length = 1 + int(random() % 3); length > 0; --length)
+            name += "aAbB_"[random() % 5];
+        names.push_back(name);
+    }
+    if (GetParam() == SortInput::inByteOrder)
+        std::sort(names.begin(), names.end());
+    SongFileList list;
+    SongFileList byGaps;
+    for (const std::string& name : names) {
+        SongFileEntry entry;
+        entry.fileName = name;
+        entry.titleFound = random() % 2 == 0 ? 1 : 0;
+        list.Append(entry);
+        byGaps.Append(entry);
+    }
+    SortEntries(list);
+    SortEntriesByGaps(byGaps);
+    V sorted;
+    for (std::int32_t i = 0; i < list.count(); ++i) {
+        sorted.push_back(list.ElementAt(i).fileName);
+        EXPECT_EQ(sorted.back(), byGaps.ElementAt(i).fileName) << i;
+        if (i > 0) {
+            EXPECT_LE(CompareEntries(list.ElementAt(i - 1), list.ElementAt(i)), 0) << i;
+        }
+    }
+    // A sorted list is left as it is.
+    SortEntries(list);
+    for (std::int32_t i = 0; i < list.count(); ++i)
+        EXPECT_EQ(list.ElementAt(i).fileName, sorted[static_cast<std::size_t>(i)]) << i;
+    std::sort(names.begin(), names.end());
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, names);
+}
+
+std::string SortInputName(const ::testing::TestParamInfo<SortInput>& info) {
+    static const char* const names[] = {"Ties", "Distinct", "InByteOrder"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(SortEntries, SortEntriesOf,
+                         ::testing::Values(SortInput::ties, SortInput::distinct,
+                                           SortInput::inByteOrder),
+                         SortInputName);
 
 TEST_F(FolderScan, NewNameIsTheTitleWithTheOldNamesLastFourCharacters) {
     Write("SONG.MID", MidiFile(TrackName("Blue")));

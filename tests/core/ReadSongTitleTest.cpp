@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "PassThroughFileSystem.h"
+#include "ReferenceTitles.h"
 #include "SongBytes.h"
 #include "TempDir.h"
 #include "platform/FileError.h"
@@ -41,9 +42,9 @@ std::string TitleIn(const Bytes& file, bool isPattern = false) {
     const bool found = ExtractSongTitle(exact.get(), file.size(), isPattern, title);
     for (const std::size_t firstBlock : {1, 5, 23}) {
         std::string inBlocks = "stale";
-        EXPECT_EQ(
-            ExtractSongTitleInBlocks(exact.get(), file.size(), isPattern, firstBlock, inBlocks),
-            found);
+        EXPECT_EQ(test::ExtractSongTitleInBlocks(exact.get(), file.size(), isPattern, firstBlock,
+                                                 inBlocks),
+                  found);
         EXPECT_EQ(inBlocks, title) << "first block " << firstBlock;
     }
     if (!found) {
@@ -230,7 +231,7 @@ TEST_F(ReadSongTitleFile, ReadingInBlocksGivesTheTitlesOfTheWholeFile) {
         const std::string path = dir / (std::to_string(i) + (isPattern ? ".pat" : ".mid"));
         WriteBytes(path, song);
         std::string whole;
-        const bool found = ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
+        const bool found = test::ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
         fs.asked = 0;
         fs.advised = 0;
         fs.badByte = UINT64_MAX;
@@ -243,16 +244,16 @@ TEST_F(ReadSongTitleFile, ReadingInBlocksGivesTheTitlesOfTheWholeFile) {
         EXPECT_EQ(fs.advised, inBounds && song.size() > 4096 ? 1 : 0);
         EXPECT_TRUE(reporter.texts.empty());
         // Blocks from a single byte on, in memory.
-        EXPECT_EQ(
-            ExtractSongTitleInBlocks(song.data(), song.size(), isPattern, 1 + i % 50, inBlocks),
-            ExtractSongTitle(song.data(), song.size(), isPattern, whole));
+        EXPECT_EQ(test::ExtractSongTitleInBlocks(song.data(), song.size(), isPattern, 1 + i % 50,
+                                                 inBlocks),
+                  ExtractSongTitle(song.data(), song.size(), isPattern, whole));
         EXPECT_EQ(inBlocks, whole) << i;
 
         // A bad byte: reported as the whole read reports it, unless the title does
         // not need its block; then the title is the same as without it.
         if (!inBounds)
             continue;
-        ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
+        test::ReadSongTitleWhole(SystemFileSystem(), path, whole, reporter);
         fs.badByte = random() % song.size();
         const bool foundDespite = ReadSongTitle(fs, path, inBlocks, reporter);
         if (reporter.texts.empty()) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "PairwiseUniqueNames.h"
 #include "engine/UniqueNames.h"
 
 namespace tt {
@@ -48,6 +49,18 @@ TEST(UniqueNames, NumbersRepeatsInListOrder) {
     // Where the folder ignores case, so do the names; the suffix keeps each one's case.
     EXPECT_EQ(Unique({"Tune.MID", "Tune.mid", "TUNE_1.mid"}, true),
               (V{"Tune.MID", "Tune_2.mid", "TUNE_1.mid"}));
+}
+
+TEST(UniqueNames, RepeatInLetterCaseIsFoundAmongManyNames) {
+    // The first run only looks for a repeat: among a thousand other names the two
+    // spellings meet there only when the look-up folds case as the names do.
+    V names;
+    for (int i = 0; i < 1000; ++i)
+        names.push_back("Song" + std::to_string(i) + ".mid");
+    names.push_back("Tune.MID");
+    names.push_back("Tune.mid");
+    EXPECT_EQ(Unique(names, true).back(), "Tune_1.mid");
+    EXPECT_EQ(Unique(names, false).back(), "Tune.mid");
 }
 
 TEST(UniqueNames, OnlyLaterEntriesAreConsultedForClashes) {
@@ -112,7 +125,7 @@ void CheckAgainstPairwise(int seed, bool ignoreCase) {
     unique.SetIgnoreCase(ignoreCase);
     for (int round = 0; round < 6; ++round) {
         unique.Run(fast);
-        MakeNewNamesUniquePairwise(slow, ignoreCase);
+        test::MakeNewNamesUniquePairwise(slow, ignoreCase);
         ASSERT_EQ(Names(fast), Names(slow)) << "round " << round;
         // Change a few entries as a rename would, or append one as a copy would.
         for (int change = 0; change < 3; ++change) {

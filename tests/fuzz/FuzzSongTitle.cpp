@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ReferenceTitles.h"
 #include "title/ReadSongTitle.h"
 #include "title/TextEncoding.h"
 
@@ -35,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::size_t firstBlock : {std::size_t{1}, 1 + size % 61, std::size_t{4096}}) {
             std::string inBlocks = "stale";
             std::size_t bytesRead = 0;
-            if (tt::ExtractSongTitleInBlocks(data, size, isPattern, firstBlock, inBlocks,
-                                             &bytesRead) != found ||
+            if (tt::test::ExtractSongTitleInBlocks(data, size, isPattern, firstBlock, inBlocks,
+                                                   &bytesRead) != found ||
                 inBlocks != title || bytesRead > size)
                 std::abort();
         }

@@ -24,8 +24,7 @@ bool ProvideTexts(int row, std::intptr_t, int, std::string* texts, void*) {
     return true;
 }
 
-// A list of `count` rows, 1 and 2 selected, showing five and a half rows, beside
-// a line edit that holds the focus.
+// A list of `count` rows beside a line edit.
 struct Window {
     explicit Window(int count) {
         auto* layout = new QVBoxLayout(&top);
@@ -36,14 +35,20 @@ struct Window {
         list->InsertColumn(1, QStringLiteral("New Filename"), 150);
         list->AppendItems(count);
         top.resize(400, 300);
+    }
+    // Shows the list with rows 1 and 2 selected, five and a half rows high, the line
+    // edit holding the focus; false when the window never showed.
+    bool Show() {
         top.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&top));
+        if (!QTest::qWaitForWindowExposed(&top))
+            return false;
         top.resize(400, 300 + 5 * rowHeight + rowHeight / 2 - list->viewport()->height());
         QApplication::processEvents();
         other->setFocus();
         list->selectionModel()->clearCurrentIndex();
         for (int row : {1, 2})
             Select(row);
+        return true;
     }
     void Select(int row) {
         list->selectionModel()->select(list->model()->index(row, 0),
@@ -56,6 +61,12 @@ struct Window {
     const int rowHeight = list->fontMetrics().height() + 4;
 };
 
+// Scrolls row 500 to the top and gives the list the focus.
+void FocusAtRow500(Window& window) {
+    window.list->verticalScrollBar()->setValue(500);
+    window.list->setFocus();
+}
+
 }  // namespace
 
 class FileListCtrlTest : public QObject {
@@ -64,55 +75,84 @@ class FileListCtrlTest : public QObject {
   private slots:
     // Below the last fully visible row a click, double click or right click only
     // focuses the list; on a row it does what a list does.
+    void mouseRules_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<Qt::MouseButton>("button");  // NoButton: double click
+        QTest::addColumn<double>("row");              // where, in rows from the top
+        QTest::addColumn<RowList>("selected");
+        QTest::newRow("click below the rows") << 3 << Qt::LeftButton << 4.0 << RowList{1, 2};
+        QTest::newRow("double click below the rows") << 3 << Qt::NoButton << 4.0 << RowList{1, 2};
+        QTest::newRow("right click below the rows") << 3 << Qt::RightButton << 4.0 << RowList{1, 2};
+        QTest::newRow("click on a part row") << 20 << Qt::LeftButton << 5.2 << RowList{1, 2};
+        QTest::newRow("double click on a part row") << 20 << Qt::NoButton << 5.2 << RowList{1, 2};
+        QTest::newRow("right click on a part row") << 20 << Qt::RightButton << 5.2 << RowList{1, 2};
+        QTest::newRow("click in an empty list") << 0 << Qt::LeftButton << 0.5 << RowList{};
+        QTest::newRow("click on a row") << 20 << Qt::LeftButton << 3.5 << RowList{3};
+        QTest::newRow("double click on a row") << 20 << Qt::NoButton << 4.5 << RowList{4};
+    }
     void mouseRules() {
-        struct Case {
-            int count;
-            Qt::MouseButton button;  // NoButton: double click
-            double row;              // where, in rows from the top
-            RowList selected;
-        };
-        for (const Case& c : {Case{3, Qt::LeftButton, 4.0, {1, 2}},
-                              {3, Qt::NoButton, 4.0, {1, 2}},
-                              {3, Qt::RightButton, 4.0, {1, 2}},
-                              {20, Qt::LeftButton, 5.2, {1, 2}},
-                              {20, Qt::NoButton, 5.2, {1, 2}},
-                              {20, Qt::RightButton, 5.2, {1, 2}},
-                              {0, Qt::LeftButton, 0.5, {}},
-                              {20, Qt::LeftButton, 3.5, {3}},
-                              {20, Qt::NoButton, 4.5, {4}}}) {
-            Window window(c.count);
-            const QPoint point(20, static_cast<int>(c.row * window.rowHeight));
-            if (c.button == Qt::NoButton)
-                QTest::mouseDClick(window.list->viewport(), Qt::LeftButton, {}, point);
-            else
-                QTest::mouseClick(window.list->viewport(), c.button, {}, point);
-            QVERIFY(window.list->hasFocus());
-            QCOMPARE(window.list->GetSelectedItems(), c.selected);
-        }
+        QFETCH(int, count);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(double, row);
+        QFETCH(RowList, selected);
+        Window window(count);
+        QVERIFY(window.Show());
+        const QPoint point(20, static_cast<int>(row * window.rowHeight));
+        if (button == Qt::NoButton)
+            QTest::mouseDClick(window.list->viewport(), Qt::LeftButton, {}, point);
+        else
+            QTest::mouseClick(window.list->viewport(), button, {}, point);
+        QVERIFY(window.list->hasFocus());
+        QCOMPARE(window.list->GetSelectedItems(), selected);
     }
 
     // Gaining the focus with no focused row focuses the top row shown, unselected.
-    // The bar shows whether the list has the focus; a paint asks only for the rows
-    // it shows; the display role gives the painted texts. Deselecting all drops the
-    // focus state only where the row was selected.
-    void focusPaintAndDeselectRules() {
+    void focusGoesToTheTopRowShown() {
         Window window(1000);
+        QVERIFY(window.Show());
+        FocusAtRow500(window);
+        QCOMPARE(window.list->currentIndex().row(), 500);
+        QCOMPARE(window.list->GetSelectedItems(), (RowList{1, 2}));
+    }
+
+    // The bar shows whether the list has the focus.
+    void barShowsTheFocus() {
+        Window window(1000);
+        QVERIFY(window.Show());
         CFileListCtrl& list = *window.list;
-        list.verticalScrollBar()->setValue(500);
-        list.setFocus();
-        QCOMPARE(list.currentIndex().row(), 500);
-        QCOMPARE(list.GetSelectedItems(), (RowList{1, 2}));
+        FocusAtRow500(window);
         window.Select(501);
         const QPoint inBar = list.viewport()->mapTo(&list, QPoint(290, window.rowHeight + 3));
-        g_asked.clear();
         QCOMPARE(list.grab().toImage().pixelColor(inBar),
                  list.palette().color(QPalette::Active, QPalette::Highlight));
-        QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
         window.other->setFocus();
         QCOMPARE(list.grab().toImage().pixelColor(inBar), list.UnfocusedBarColor());
-        const QModelIndex cell = list.model()->index(7, 0);
+    }
+
+    // A paint asks only for the rows it shows.
+    void paintAsksOnlyForTheRowsShown() {
+        Window window(1000);
+        QVERIFY(window.Show());
+        FocusAtRow500(window);
+        g_asked.clear();
+        window.list->grab();
+        QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
+    }
+
+    // The display role gives the painted texts.
+    void displayRoleGivesThePaintedTexts() {
+        Window window(1000);
+        const QModelIndex cell = window.list->model()->index(7, 0);
         QCOMPARE(cell.data().toString() + cell.siblingAtColumn(1).data().toString(),
                  QStringLiteral("Song 7.mid<no title found>"));
+    }
+
+    // Deselecting all drops the focus state only where the row was selected.
+    void deselectAllDropsTheFocusOnlyOfASelectedRow() {
+        Window window(1000);
+        QVERIFY(window.Show());
+        CFileListCtrl& list = *window.list;
+        FocusAtRow500(window);
         list.DeselectAllItems();
         QCOMPARE(list.currentIndex().row(), 500);
         list.SelectAllItems();

@@ -347,6 +347,7 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());  // the trash goes here
     QApplication app(argc, argv);
+    tt::test::FailUnexpectedMessageBoxes();
     FolderDlgTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -192,6 +192,7 @@ class NameDialogsTest : public QObject {
 int main(int argc, char** argv) {
     tt::test::UseTemporaryConfigHome();
     QApplication app(argc, argv);
+    tt::test::FailUnexpectedMessageBoxes();
     NameDialogsTest test;
     return QTest::qExec(&test, argc, argv);
 }

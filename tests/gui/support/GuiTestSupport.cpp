@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,9 +13,16 @@
 #include <memory>
 
 namespace tt::test {
+namespace {
+
+// How many AnswerNextModal calls wait for their window.
+int g_answersWaiting = 0;
+
+}  // namespace
 
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
     QPointer<QWidget> before = QApplication::activeModalWidget();
+    ++g_answersWaiting;
     auto* timer = new QTimer(qApp);
     auto waited = std::make_shared<int>(0);
     timer->setInterval(10);
@@ -23,10 +32,12 @@ void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
         if (modal != nullptr && modal != before.data() && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            --g_answersWaiting;
             action(modal);
         } else if (*waited > timeoutMs) {
             timer->stop();
             timer->deleteLater();
+            --g_answersWaiting;
             QTest::qFail("no modal window appeared", __FILE__, __LINE__);
         }
     });
@@ -41,6 +52,31 @@ void ClickButton(QWidget* dialog, const QString& text) {
         }
     }
     QTest::qFail(qPrintable(QStringLiteral("no button \"%1\"").arg(text)), __FILE__, __LINE__);
+}
+
+void FailUnexpectedMessageBoxes() {
+    // A box that a test closes from a timer of its own goes within moments; one that
+    // stays a second with no answer waiting for it is one nobody expected.
+    constexpr int kGraceMs = 1000;
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    auto watched = std::make_shared<QPointer<QMessageBox>>();
+    auto shown = std::make_shared<QElapsedTimer>();
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || g_answersWaiting > 0 || box != *watched) {
+            *watched = box;
+            shown->start();
+            return;
+        }
+        if (shown->elapsed() < kGraceMs)
+            return;
+        const QString what = QStringLiteral("unexpected message box \"%1\": %2")
+                                 .arg(box->windowTitle(), box->text());
+        box->reject();
+        QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    });
+    timer->start();
 }
 
 void UseTemporaryConfigHome() {

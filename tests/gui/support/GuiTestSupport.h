@@ -13,6 +13,12 @@ namespace tt::test {
 // Fails the current test when no modal widget shows within `timeoutMs`.
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
+// From now on, a message box that stays open a second while no AnswerNextModal
+// waits fails the current test, naming the box, and is closed (rejected), so a box
+// the test did not expect never leaves the test waiting for its time limit. Call in
+// main() once the application object exists.
+void FailUnexpectedMessageBoxes();
+
 // Presses the button of a message box or dialog whose text is `text`.
 void ClickButton(QWidget* dialog, const QString& text);
 
@@ -27,6 +33,7 @@ void UseTemporaryConfigHome();
     int main(int argc, char** argv) {           \
         tt::test::UseTemporaryConfigHome();     \
         QApplication app(argc, argv);           \
+        tt::test::FailUnexpectedMessageBoxes(); \
         TestClass test;                         \
         return QTest::qExec(&test, argc, argv); \
     }
