@@ -42,6 +42,12 @@ std::string TemporaryFileRemoved(const std::string& name) {
     return Fill(Tr("%s: unfinished copy removed", "%s: unfertige Kopie entfernt"), name);
 }
 
+std::string DoneBeforeTheCut(const std::string& name, const std::string& newName) {
+    return Fill(
+        Tr("%s -> %s (done before the interruption)", "%s -> %s (vor der Unterbrechung erledigt)"),
+        name, newName);
+}
+
 std::string CopyToTrash(const std::string& name) {
     return Fill(Tr("%s: copy moved to the trash", "%s: Kopie in den Papierkorb verschoben"), name);
 }

@@ -13,6 +13,8 @@ std::string RecoveredHeading(const std::string& folder);
 // Recovery and undo, one line each: what happened to the file `name`.
 std::string BackUnderOldName(const std::string& name);
 std::string TemporaryFileRemoved(const std::string& name);
+// Recovery: the cut step had been done, the file is at its new name.
+std::string DoneBeforeTheCut(const std::string& name, const std::string& newName);
 std::string CopyToTrash(const std::string& name);
 std::string LostToTrash(const std::string& name);
 std::string RestoredFromTrash(const std::string& name);

@@ -173,6 +173,7 @@ std::optional<JournalOperation> ParseJournal(const std::string& text) {
     }
     if (!begun)
         return std::nullopt;
+    op.lastGroup = group;
     return op;
 }
 
@@ -227,7 +228,7 @@ void OperationJournal::Begin(bool copy, const std::string& folder, const std::st
     m_base = CurrentFolder();
     m_file = OpenJournalLocked(m_path);
     m_nextStep = 1;
-    m_groupPending = false;
+    m_stepsInGroup = 0;
     Append(std::string(kHeader) + "\nbegin\t" + (copy ? "copy" : "rename") + "\t" +
                EscapeJournalField(ResolvedFolder(folder)) + "\t" +
                EscapeJournalField(ResolvedFolder(destination)) + "\t" + std::to_string(::getpid()) +
@@ -254,17 +255,23 @@ int OperationJournal::StepStarting(JournalStep::Kind kind, const std::string& fr
     const char* word = kind == JournalStep::Kind::copy    ? "copy"
                        : kind == JournalStep::Kind::trash ? "trash"
                                                           : "move";
-    std::string line = m_groupPending ? "group\n" : "";
-    m_groupPending = false;
+    ++m_stepsInGroup;
     // Absolute paths, so the journal holds wherever the undo runs from.
     const auto absolute = [this](const std::string& path) {
         return path.empty() || path.front() == '/' ? path : m_base + "/" + path;
     };
-    line += "do\t" + std::to_string(number) + "\t" + word + "\t" +
-            EscapeJournalField(absolute(from)) + "\t" + EscapeJournalField(absolute(to)) + "\t" +
-            (replace ? "1" : "0");
+    const std::string line = "do\t" + std::to_string(number) + "\t" + word + "\t" +
+                             EscapeJournalField(absolute(from)) + "\t" +
+                             EscapeJournalField(absolute(to)) + "\t" + (replace ? "1" : "0");
     Append(line, true);
     return number;
+}
+
+void OperationJournal::NextGroup() {
+    if (!active() || m_stepsInGroup == 0)
+        return;
+    Append("group", false);
+    m_stepsInGroup = 0;
 }
 
 void OperationJournal::StepDone(int number, const std::string& at) {

@@ -18,7 +18,8 @@ namespace tt {
 //
 //   tunetitler-journal<TAB>1
 //   begin<TAB>rename|copy<TAB>FOLDER<TAB>DESTINATION<TAB>PID<TAB>UNIX-TIME
-//   group                       a song's steps (it and its companions) follow
+//   group                       the song before is complete; the next one's
+//                               steps (it and its companions) follow
 //   do<TAB>N<TAB>move|copy<TAB>FROM<TAB>TO<TAB>0|1   step N is about to happen (1: TO
 //                               is replaced); flushed before the step
 //   do<TAB>N<TAB>trash<TAB>PATH<TAB><TAB>0           PATH, about to be replaced, goes
@@ -63,6 +64,7 @@ struct JournalOperation {
     std::vector<JournalStep> steps;
     bool ended = false;
     bool undone = false;
+    int lastGroup = 0;  // the group of the song handled last (it may have no steps)
 
     // Copies and moves done and not taken back: what an undo would take back.
     int FilesToUndo() const;
@@ -100,8 +102,11 @@ class OperationJournal {
     bool active() const { return m_file.isOpen(); }
     const std::string& path() const { return m_path; }
 
-    // The steps that follow belong to one song (it and its companions).
-    void NextGroup() { m_groupPending = true; }
+    // The song before (it and its companions) is complete; the steps that follow
+    // belong to the next one. Not flushed on its own: after a kill the system
+    // still writes it, and a power cut that loses it only makes the recovery take
+    // back one complete song.
+    void NextGroup();
     // Records step `kind` about to happen and flushes it; returns its number.
     int StepStarting(JournalStep::Kind kind, const std::string& from, const std::string& to,
                      bool replace);
@@ -129,7 +134,7 @@ class OperationJournal {
     FileHandle m_file;
     std::string m_base;  // relative paths are taken from here
     int m_nextStep = 1;
-    bool m_groupPending = false;
+    int m_stepsInGroup = 0;
 };
 
 // Text escaping of the journal's fields.
