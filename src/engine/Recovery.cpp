@@ -47,44 +47,6 @@ void MarkDone(FileSystem& fs, OperationJournal& journal, JournalStep& step) {
     step.inode = info.inode;
 }
 
-bool IsSongName(const std::string& name) {
-    if (name.size() < 4)
-        return false;
-    const std::string extension = FoldAsciiCase(name.substr(name.size() - 4));
-    return extension == ".mid" || extension == ".sty" || extension == ".pat";
-}
-
-// True when the rename's last song and its companions all went: every step of its
-// group is done, and no file but songs is left beside its old name that continues
-// the old base with a dot (a companion still to go). The cut then fell after the
-// song's last step, before the journal said the next song began.
-bool LastSongWentWhole(FileSystem& fs, const JournalOperation& op) {
-    if (op.copy)
-        return false;
-    std::vector<const JournalStep*> group;
-    for (const JournalStep& step : op.steps) {
-        if (step.group == op.lastGroup)
-            group.push_back(&step);
-    }
-    if (group.empty() || group.front()->kind != JournalStep::Kind::move)
-        return false;
-    std::vector<std::string> placed;
-    for (const JournalStep* step : group) {
-        if (!step->done)
-            return false;
-        placed.push_back(NameOf(step->to));
-    }
-    const std::string songName = NameOf(group.front()->from);
-    const std::string base = songName.substr(0, songName.rfind('.')) + ".";
-    for (const std::string& name :
-         fs.ListNames(FolderOf(group.front()->from)).value_or(std::vector<std::string>{})) {
-        if (name.size() > base.size() && EqualsNoCase(name.substr(0, base.size()), base) &&
-            !IsSongName(name) && std::find(placed.begin(), placed.end(), name) == placed.end())
-            return false;
-    }
-    return true;
-}
-
 // Settles the step that was cut short: afterwards it is either not done (the file
 // at its old name) or done (at its new name, recorded), with nothing hidden.
 void SettleOpenStep(FileSystem& fs, OperationJournal& journal, const JournalOperation& op,
@@ -199,12 +161,10 @@ static void RecoverOperation(FileSystem& fs, Trash* trash, OperationJournal& jou
         JournalStep& open = op.steps.back();
         SettleOpenStep(fs, journal, op, open, lines);
     }
-    // The song handled last goes back with its companions as far as it went,
-    // unless it went whole.
+    // The song handled last goes back with its companions as far as it went.
     UndoOutcome outcome;
-    const bool whole = LastSongWentWhole(fs, op);
-    for (auto step = op.steps.rbegin();
-         !whole && step != op.steps.rend() && step->group == op.lastGroup; ++step)
+    for (auto step = op.steps.rbegin(); step != op.steps.rend() && step->group == op.lastGroup;
+         ++step)
         TakeBackStep(fs, trash, journal, *step, true, outcome);
     for (const auto& [from, to] : outcome.movedBack)
         lines.push_back(BackUnderOldName(NameOf(to)));
