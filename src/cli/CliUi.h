@@ -48,9 +48,12 @@ class CliUi : public EngineQuestions,
     OverwriteAnswer AskOverwrite(const std::string& text) override;
     bool EditName(const std::string& oldName, std::string& name, std::string& ext) override;
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
-    void FileTransferred(const std::string& from, const std::string& to) override {
-        transfers.emplace_back(from, to);
-    }
+    // Prints `old -> new` on `out` as soon as a file is done, when set.
+    void FileTransferred(const std::string& from, const std::string& to) override;
+    std::ostream* out = nullptr;
+    bool outIsTerminal = false;
+    // A stop signal (SIGINT, SIGTERM, SIGHUP) stops the run at the next file.
+    bool StopRequested() override;
 
     // Progress ("123/4567", rewritten in place on standard error) is shown only
     // when standard error is a terminal and the work runs longer than a second.

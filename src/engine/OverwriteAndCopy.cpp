@@ -105,6 +105,9 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
 }
 
 void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool replace) {
+    if (replace && SetAsideReplaced(from, to))
+        replace = false;
+    const int step = JournalStarting(JournalStep::Kind::move, from, to, replace);
     try {
         if (replace)
             m_fs.MoveReplace(from, to);
@@ -116,6 +119,7 @@ void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool
         const bool gone = error.cause() == FileErrorCause::fileNotFound && !m_fs.Exists(from);
         throw NamingFile(error, gone ? from : to);
     }
+    JournalDone(step, to);
     m_operationFiles.NoteMoved(from, to);
     m_report.FileTransferred(from, to);
 }
@@ -145,6 +149,9 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
     // target is thus never lost, and nothing that appeared at the target meanwhile
     // is replaced unless the user agreed to replace it. Every failure names the
     // target, never the temporary file.
+    if (replace && SetAsideReplaced(source, target))
+        replace = false;
+    const int step = JournalStarting(JournalStep::Kind::copy, source, target, replace);
     std::string tempPath;
     FileHandle out = m_fs.CreateTemp(target, tempPath);
     TempFileGuard guard(m_fs, out, tempPath);
@@ -160,6 +167,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         throw NamingFile(error, target);
     }
     guard.Commit();
+    JournalDone(step, target);
     m_operationFiles.NoteCreated(target);
     m_report.FileTransferred(source, target);
     return true;

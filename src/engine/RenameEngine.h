@@ -10,7 +10,9 @@
 #include "engine/EngineFrontEnd.h"
 #include "engine/ListedNames.h"
 #include "engine/OperationFiles.h"
+#include "engine/OperationJournal.h"
 #include "engine/SongFileList.h"
+#include "engine/Trash.h"
 #include "engine/UniqueNames.h"
 #include "platform/FileSystem.h"
 
@@ -45,6 +47,13 @@ class RenameEngine {
     const std::string& destFolder() const { return m_strDestFolder; }
     bool firstDestPick() const { return m_bFirstDestPick; }
     const SongFileList& songFiles() const { return m_songFiles; }
+
+    // The journal every rename and copy keeps, and the trash a file replaced after
+    // a Yes goes to first; both optional (none: no journal, a replaced file is gone).
+    void SetJournal(OperationJournal* journal, Trash* trash) {
+        m_journal = journal;
+        m_trash = trash;
+    }
 
     // --- folder scan and names ---
     // Rebuilds the list from the folder: search, titles, sort, unique names, rows.
@@ -214,6 +223,18 @@ class RenameEngine {
     // The stored "DestinationFolder"; empty without a settings store.
     std::string StoredDestination();
 
+    // --- the journal around the file steps (JournalSteps.cpp) ---
+    // Starts the operation's journal; false (with a message) when it cannot be written.
+    bool BeginJournal(bool bCopy, const std::string& destFolder);
+    void EndJournal();
+    // Before `target` is replaced by `source`'s file: moves it to the trash, so that an
+    // undo can bring it back. True when it went there (the step then replaces nothing).
+    bool SetAsideReplaced(const std::string& source, const std::string& target);
+    // Records a step about to happen; its number, 0 without a journal.
+    int JournalStarting(JournalStep::Kind kind, const std::string& from, const std::string& to,
+                        bool replace);
+    void JournalDone(int number, const std::string& at);
+
     FileSystem& m_fs;
     EngineQuestions& m_questions;
     SongRows& m_rows;
@@ -221,6 +242,8 @@ class RenameEngine {
     ListViewHooks* m_view;        // null: no view to refresh
     OperationReport& m_report;    // a silent one when the front end logs nothing
     SettingSource* m_settings;    // null: the settings' defaults
+    OperationJournal* m_journal = nullptr;
+    Trash* m_trash = nullptr;
     UniqueNames m_uniqueNames;
 
     // --- operation state, reset at the start of each rename or copy ---

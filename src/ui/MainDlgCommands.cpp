@@ -18,6 +18,7 @@
 namespace tt {
 
 void CMainDlg::TakeFolder(const std::string& folder) {
+    RecoverFolder(folder);
     m_engine.SetFolder(folder);
     m_bFirstFolderPick = false;
     m_engine.RefreshFileList();
