@@ -23,11 +23,9 @@ void WriteSongOfSize(const std::string& path, const std::string& title, std::siz
 }
 
 TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
     TempDir other;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
     t.ui.destinationSetting = other.path();
@@ -68,10 +66,8 @@ TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
 }
 
 TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir other;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dir / "Beta.mid", "old beta");  // a listed song: never replaced
     WriteSong(dir / "g.mid", "Gone", "g");
     WriteUntitledSong(dir / "Gone.mid", "removed after the scan");
@@ -177,10 +173,8 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
 }
 
 TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dest / "Alpha.mid", "kept");
     FaultyFileSystem fs;
     fs.shortReads.insert(dir / "a.mid");
@@ -199,10 +193,8 @@ TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
 }
 
 TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dest / "Alpha.mid", "a longer file that is to be replaced by a shorter one");
     WriteUntitledSong(dest / "Beta.mid", "old beta");
     EngineWithUi t;
@@ -219,10 +211,8 @@ TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST(CopySelectedFiles, MissingTargetFolderEndsTheOperationWithTheStandardText) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
     t.ui.pickerAnswers = {dest / "gone"};

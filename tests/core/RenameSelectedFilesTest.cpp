@@ -32,9 +32,7 @@ TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
 }
 
 TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteUntitledSong(dir / "c.mid", "c");
     WriteSong(dir / "d.mid", "Delta", "d");
     WriteSong(dir / "Echo.mid", "Echo", "e");  // already carries its name
@@ -97,9 +95,7 @@ TEST(RenameSelectedFiles, RenamedEntriesGetFreshUniqueNames) {
 TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
     for (const std::string change : {"resized", "removed", "touched", "unselected", "untitled"}) {
         SCOPED_TRACE(change);
-        TempDir dir;
-        WriteSong(dir / "a.mid", "Alpha", "a");
-        WriteSong(dir / "b.mid", "Beta", "b");
+        AlphaBetaFolder dir;
         WriteSong(dir / "z.mid", "Zulu", "z");
         WriteUntitledSong(dir / "u.mid", "u");
         EngineWithUi t;
@@ -202,9 +198,7 @@ TEST(RenameSelectedFiles, OverwriteQuestionIsAskedOncePerOperation) {
 }
 
 TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
@@ -222,9 +216,7 @@ TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
 }
 
 TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
     EngineWithUi t;
     t.ScanAndSelectAll(dir.path());
@@ -356,9 +348,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
 }
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     EngineWithUi t;
     t.Scan(dir.path());
     WriteUntitledSong(dir / "Same.mid", "in the way");  // not listed
@@ -479,9 +469,7 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
     // told and the list read again.
     for (const bool edit : {true, false}) {
         SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
-        TempDir dir;
-        WriteSong(dir / "a.mid", "Alpha", "a");
-        WriteSong(dir / "b.mid", "Beta", "b");
+        AlphaBetaFolder dir;
         EngineWithUi t;
         t.ScanAndSelectAll(dir.path());
         if (!edit)

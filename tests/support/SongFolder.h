@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ScriptedUi.h"
+#include "TempDir.h"
 #include "engine/RenameEngine.h"
 
 namespace tt::test {
@@ -19,6 +20,15 @@ void WriteSong(const std::string& path, const std::string& title, const std::str
 void WriteUntitledSong(const std::string& path, const std::string& tag);
 // The bytes of a MIDI file with one note whose title is `title` (none when empty).
 std::string MidiSong(const std::string& title);
+
+// A fresh folder holding a.mid (title Alpha) and b.mid (title Beta), each tagged
+// with its base name: where most rename and copy cases start.
+struct AlphaBetaFolder : TempDir {
+    AlphaBetaFolder() {
+        WriteSong(*this / "a.mid", "Alpha", "a");
+        WriteSong(*this / "b.mid", "Beta", "b");
+    }
+};
 
 // Every plain file in `folder` (hidden ones included).
 Contents FolderContents(const std::string& folder);
