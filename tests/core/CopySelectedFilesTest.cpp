@@ -26,8 +26,7 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     AlphaBetaFolder dir;
     TempDir dest;
     TempDir other;
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.destinationSetting = other.path();
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -58,8 +57,7 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
 TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{dir.path()}));
     EXPECT_TRUE(t.engine.firstDestPick());
@@ -71,8 +69,7 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong
     WriteUntitledSong(dir / "Beta.mid", "old beta");  // a listed song: never replaced
     WriteSong(dir / "g.mid", "Gone", "g");
     WriteUntitledSong(dir / "Gone.mid", "removed after the scan");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     std::filesystem::remove(dir / "Gone.mid");
     t.Select({"a.mid", "b.mid", "g.mid"});
     t.ui.pickerAnswers = {dir.path()};
@@ -125,8 +122,7 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong
 TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dir.path() + "/"};
 
     t.engine.RenameSelectedFiles(true);
@@ -147,8 +143,7 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
     WriteWholeFile(dir / "a.txt", std::string(1000000, 't'));
     WriteWholeFile(dir / "a.zip", std::string(1000001, 'z'));
     WriteWholeFile(dest / "Alpha.kar", "kept");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dest.path()};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
@@ -197,8 +192,7 @@ TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
     TempDir dest;
     WriteUntitledSong(dest / "Alpha.mid", "a longer file that is to be replaced by a shorter one");
     WriteUntitledSong(dest / "Beta.mid", "old beta");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -213,8 +207,7 @@ TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
 TEST(CopySelectedFiles, MissingTargetFolderEndsTheOperationWithTheStandardText) {
     AlphaBetaFolder dir;
     TempDir dest;
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dest / "gone"};
 
     t.engine.RenameSelectedFiles(true);

@@ -18,8 +18,7 @@ using namespace test;
 TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     const Contents before = FolderContents(dir.path());
 
     t.engine.RenameSelectedFiles(false);
@@ -36,8 +35,7 @@ TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
     WriteUntitledSong(dir / "c.mid", "c");
     WriteSong(dir / "d.mid", "Delta", "d");
     WriteSong(dir / "Echo.mid", "Echo", "e");  // already carries its name
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     const Contents before = FolderContents(dir.path());
     t.Select({"a.mid", "b.mid", "c.mid", "Echo.mid"});
     const std::int32_t untitledRow = t.IndexOf("c.mid");
@@ -78,8 +76,7 @@ TEST(RenameSelectedFiles, RenamedEntriesGetFreshUniqueNames) {
     // Both carry the title Song; the second is proposed as Song_1.mid.
     WriteSong(dir / "a.mid", "Song", "a");
     WriteSong(dir / "b.mid", "Song", "b");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     EXPECT_EQ(t.Entry("b.mid").newName, "Song_1.mid");
     t.Select("b.mid");
 
@@ -98,8 +95,7 @@ TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
         AlphaBetaFolder dir;
         WriteSong(dir / "z.mid", "Zulu", "z");
         WriteUntitledSong(dir / "u.mid", "u");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         t.Select({"a.mid", "b.mid", "u.mid"});
         if (change == "resized")
             WriteSong(dir / "b.mid", "Beta", "bigger");
@@ -200,8 +196,7 @@ TEST(RenameSelectedFiles, OverwriteQuestionIsAskedOncePerOperation) {
 TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
     AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     WriteUntitledSong(dir / "Beta.mid", "old");
     t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
 
@@ -218,8 +213,7 @@ TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
 TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
     AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("My Song"), std::nullopt};
 
@@ -245,8 +239,7 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
     std::filesystem::create_directory(dir / "sub");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
 
@@ -268,8 +261,7 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
     TempDir dest;
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteWholeFile(dir / "a.txt", "lyrics");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.engine.SetEditNames(true);
     const std::string zeroName("x\0y", 3);
     t.ui.editAnswers = {zeroName, zeroName};
@@ -311,8 +303,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         WriteSong(dir / "B.mid", "A", "b");
         WriteSong(dir / "c.mid", "Keep", "c");
         WriteSong(dir / "Keep.mid", "Other", "keep");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         t.Select({c.first, "Same.mid", "A.mid", "B.mid", "c.mid"});
         std::set<std::int32_t> left = {t.IndexOf("A.mid"), t.IndexOf("B.mid"), t.IndexOf("c.mid")};
         const std::int32_t firstRow = t.IndexOf(c.first);
@@ -349,8 +340,7 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     AlphaBetaFolder dir;
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     WriteUntitledSong(dir / "Same.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.mid"});
     t.engine.SetEditNames(true);
@@ -412,8 +402,7 @@ TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
             TempDir dir;
             WriteSong(dir / "A.mid", "Tune", "a");
             const std::string song = ReadWholeFile(dir / "A.mid");
-            EngineWithUi t;
-            t.Scan(dir.path());
+            EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
             t.Select("A.mid");
             if (hard)
                 std::filesystem::create_hard_link(dir / "A.mid", dir / "Tune.mid");
@@ -470,8 +459,7 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
     for (const bool edit : {true, false}) {
         SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
         AlphaBetaFolder dir;
-        EngineWithUi t;
-        t.ScanAndSelectAll(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
         if (!edit)
             WriteWholeFile(dir / "Alpha.mid", "in the way");  // not listed: asked about
         t.engine.SetEditNames(edit);

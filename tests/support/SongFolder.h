@@ -37,6 +37,13 @@ Contents FolderContents(const std::string& folder);
 // `folder`.
 struct EngineWithUi {
     explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui.FrontEnd()) {}
+    // Lists `folder` at once, its rows selected or not.
+    enum class Rows { unselected, selected };
+    EngineWithUi(const std::string& folder, Rows rows) : EngineWithUi() {
+        Scan(folder);
+        if (rows == Rows::selected)
+            ui.SelectAll();
+    }
 
     void Scan(const std::string& folder) {
         engine.SetFolder(folder);
