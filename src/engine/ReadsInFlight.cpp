@@ -12,7 +12,7 @@ ReadsInFlight::ReadsInFlight(FileSystem& fs, const std::string& folder,
     if (names.size() < 2 || !fs.TakesReadsFromSeveralThreads())
         return;
     m_slots.resize(kReadsAhead);
-    m_done.assign(kReadsAhead, false);
+    m_done = std::make_unique<std::atomic<std::uint32_t>[]>(kReadsAhead);
     const std::size_t threads = std::min(kReaderThreads, names.size());
     m_readers.reserve(threads);
     try {
@@ -25,11 +25,10 @@ ReadsInFlight::ReadsInFlight(FileSystem& fs, const std::string& folder,
 }
 
 ReadsInFlight::~ReadsInFlight() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_handedOver.notify_all();
+    m_stopping.store(true);
+    // Readers waiting for the window wake up and see the stop.
+    m_nextToHand.store(m_names.size() + kReadsAhead);
+    m_nextToHand.notify_all();
     for (std::thread& reader : m_readers)
         reader.join();
 }
@@ -45,49 +44,39 @@ ReadsInFlight::Slot ReadsInFlight::ReadFile(std::size_t index) {
 }
 
 void ReadsInFlight::ReadOnThread() {
-    std::unique_lock lock(m_mutex);
     for (;;) {
-        // A file is taken up only while it lies in the window after the one handed
-        // over last; the caller stops the scan between two files, and from then on
-        // none is taken up.
-        while (!m_stopping && m_nextToRead < m_names.size() &&
-               m_nextToRead >= m_nextToHand + kReadsAhead) {
-            ++m_readersWaiting;
-            m_handedOver.wait(lock);
-            --m_readersWaiting;
-        }
-        if (m_stopping || m_nextToRead >= m_names.size())
+        const std::size_t index = m_nextToRead.fetch_add(1);
+        if (index >= m_names.size())
             return;
-        const std::size_t index = m_nextToRead++;
-        lock.unlock();
+        // A file is read only once it lies in the window after the one handed over
+        // last, and not once the caller stopped the scan between two files.
+        for (std::size_t handed = m_nextToHand.load(); index >= handed + kReadsAhead;
+             handed = m_nextToHand.load())
+            m_nextToHand.wait(handed);
+        if (m_stopping.load())
+            return;
         Slot slot = ReadFile(index);
-        lock.lock();
         const std::size_t at = index % kReadsAhead;
         m_slots[at] = std::move(slot);
-        m_done[at] = true;
-        if (m_callerWaits && index == m_nextToHand)
-            m_arrived.notify_one();
+        m_done[at].store(1, std::memory_order_release);
+        m_done[at].notify_one();
     }
 }
 
 SongFileRead ReadsInFlight::Next() {
     Slot slot;
     if (m_readers.empty()) {
-        slot = ReadFile(m_nextToHand++);
+        slot = ReadFile(m_handed++);
     } else {
-        std::unique_lock lock(m_mutex);
-        const std::size_t at = m_nextToHand % kReadsAhead;
-        while (!m_done[at]) {
-            m_callerWaits = true;
-            m_arrived.wait(lock);
-            m_callerWaits = false;
-        }
+        const std::size_t index = m_nextToHand.load();
+        const std::size_t at = index % kReadsAhead;
+        while (m_done[at].load(std::memory_order_acquire) == 0)
+            m_done[at].wait(0, std::memory_order_acquire);
         slot = std::move(m_slots[at]);
         m_slots[at] = Slot();
-        m_done[at] = false;
-        ++m_nextToHand;
-        if (m_readersWaiting > 0)
-            m_handedOver.notify_one();
+        m_done[at].store(0, std::memory_order_relaxed);
+        m_nextToHand.store(index + 1);
+        m_nextToHand.notify_all();
     }
     if (slot.failure)
         std::rethrow_exception(slot.failure);

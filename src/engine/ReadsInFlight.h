@@ -1,9 +1,10 @@
 #pragma once
 
-#include <condition_variable>
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -55,16 +56,15 @@ class ReadsInFlight {
     const std::string& m_folder;
     const std::vector<const std::string*>& m_names;
 
-    std::mutex m_mutex;
-    std::condition_variable m_handedOver;  // a reader may go on: the window moved
-    std::condition_variable m_arrived;     // the read the caller waits for is done
-    std::vector<Slot> m_slots;             // file i in m_slots[i % kReadsAhead]
-    std::vector<bool> m_done;              // per slot: holds the read of its file
-    std::size_t m_nextToRead = 0;          // the next file a reader takes up
-    std::size_t m_nextToHand = 0;          // the next file Next hands over
-    bool m_stopping = false;
-    bool m_callerWaits = false;
-    std::size_t m_readersWaiting = 0;
+    // No lock: a reader takes up the next file by counting m_nextToRead up, waits
+    // until it lies in the window after the one handed over last (m_nextToHand),
+    // and marks its slot done; the caller waits for that mark.
+    std::vector<Slot> m_slots;                             // file i in m_slots[i % kReadsAhead]
+    std::unique_ptr<std::atomic<std::uint32_t>[]> m_done;  // per slot: 1 once read
+    std::atomic<std::size_t> m_nextToRead{0};
+    std::atomic<std::size_t> m_nextToHand{0};
+    std::atomic<bool> m_stopping{false};
+    std::size_t m_handed = 0;  // the caller's own count, when it reads itself
     std::vector<std::thread> m_readers;
 };
 
