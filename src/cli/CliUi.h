@@ -66,12 +66,15 @@ class CliUi : public EngineUi {
         companionsLeft.push_back(path);
         cancelled = cancelled || reason == LeftReason::cancelled;
     }
-    void SongLeft(std::int32_t /*row*/, LeftReason reason) override {
+    void SongLeft(std::int32_t row, LeftReason reason) override {
+        rowsLeft.insert(row);
         cancelled = cancelled || reason == LeftReason::cancelled;
         // Only the user's own No leaves a song as wanted.
         songLeftUnwanted = songLeftUnwanted || reason != LeftReason::declined;
     }
 
+    // Rows of the songs that stayed where they were.
+    std::set<std::int32_t> rowsLeft;
     // Companions that stayed where they were, in the order met.
     std::vector<std::string> companionsLeft;
     // The run was cancelled (Cancel, end of input) while files remained.

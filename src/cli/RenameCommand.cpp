@@ -1,3 +1,4 @@
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -109,9 +110,12 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     SelectRows(engine, options, ui);
 
     // Entries the user named but that have no title are passed over by the
-    // operation; say so, as silence would look like success.
+    // operation; say so, as silence would look like success. The names are kept:
+    // a song found changed meanwhile makes the operation read the list again.
+    std::map<std::int32_t, std::string> selectedNames;
     for (const std::int32_t row : ui.selected) {
         const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        selectedNames[row] = entry.fileName;
         if (!entry.titleFound && !options.names.empty())
             io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": " << kNoTitleFound
                    << ", left as it is\n";
@@ -127,18 +131,12 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
                << PrintableName(NameOf(to), io.outIsTerminal) << '\n';
     io.out.flush();
 
-    // Rows still selected are titled entries the operation left alone: the target
-    // existed and was not to be overwritten, was held by a listed song or its
-    // companion, the file changed, or the run was cancelled or ended by an error
-    // before them. A song that went is deselected as soon as it went, also when its
-    // companions then failed.
-    for (const std::int32_t row : ui.selected) {
-        if (!engine.m_songFiles.IsValidIndex(row))
-            continue;
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
-        if (entry.titleFound)
-            io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": left as it is\n";
-    }
+    // The titled songs the operation left alone: the target existed and was not to
+    // be overwritten, was held by a listed song or its companion, the file changed,
+    // or the run was cancelled or ended by an error before them. A song that went
+    // is not among them, also when its companions then failed.
+    for (const std::int32_t row : ui.rowsLeft)
+        io.err << PrintableName(selectedNames[row], io.errIsTerminal) << ": left as it is\n";
     for (const std::string& path : ui.companionsLeft)
         io.err << PrintableName(NameOf(path), io.errIsTerminal) << ": left as it is\n";
 

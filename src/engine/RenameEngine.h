@@ -128,9 +128,13 @@ class RenameEngine {
     // False when the entry's file is missing, a folder, or differs in size or time.
     bool EntryMatchesDisk(const SongFileEntry& entry);
     bool SelectedSourcesChanged(const std::vector<std::int32_t>& rows);
-    // True when the entry no longer stands for its file: the file differs from what
-    // was recorded, or this operation put another file on its path.
-    bool EntryReplaced(const SongFileEntry& entry);
+    // Passes the entry over (SongLeft) when it no longer stands for its file: the
+    // file differs from what was recorded, or this operation put another file on its
+    // path. A change from outside is noted for ReloadChangedSources.
+    bool PassedOverAsReplaced(std::int32_t index);
+    // Warns that the source files changed and reads the list again; a listed folder
+    // that is gone is dropped, leaving the list empty.
+    void ReloadChangedSources();
     // For a copy to a folder other than the listed one: the names the selected entries
     // take there when that folder ignores letter case and the listed one does not.
     void PrepareDestinationNames(const std::vector<std::int32_t>& rows,
@@ -180,6 +184,7 @@ class RenameEngine {
     bool m_bOverwriteAll = false;
     bool m_bAskOverwrite = true;
     bool m_bOverwriteCancelled = false;  // the one question was answered Cancel
+    bool m_bSourcesChanged = false;      // a song was passed over: its file changed meanwhile
     std::unordered_set<std::string> m_doneBases;
     OperationFiles m_operationFiles;
     ListedNames m_listedNames;

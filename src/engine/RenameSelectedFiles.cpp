@@ -32,6 +32,7 @@ void RenameEngine::ResetOperationState() {
     m_unsettled.clear();
     m_destinationNames.clear();
     m_destIgnoresCase.reset();
+    m_bSourcesChanged = false;
 }
 
 void RenameEngine::LetNameStand(std::int32_t index, const std::string& name) {
@@ -50,8 +51,7 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
         return;
 
     if (SelectedSourcesChanged(rows)) {
-        m_ui.ShowWarning(SourceChangedMessage());
-        RefreshFileList();
+        ReloadChangedSources();
         return;
     }
 
@@ -77,7 +77,21 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
                 m_ui.SongLeft(row, LeftReason::failed);
         }
     }
+    // A song passed over because its file changed while a dialog or question was
+    // open is told as a change found at the start is; the songs done stay done.
+    if (m_bSourcesChanged)
+        ReloadChangedSources();
     m_ui.RedrawList();
+}
+
+void RenameEngine::ReloadChangedSources() {
+    m_ui.ShowWarning(SourceChangedMessage());
+    // A listed folder that is gone (renamed, removed) lists nothing: it is no longer
+    // the listed folder, and reading it would only say that it holds no songs.
+    const auto folder = m_fs.Stat(m_strFolder);
+    if (!folder || !folder->isDirectory)
+        m_strFolder.clear();
+    RefreshFileList();
 }
 
 void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy,
@@ -160,10 +174,16 @@ bool RenameEngine::EntryMatchesDisk(const SongFileEntry& entry) {
            info->lastWriteTime == entry.lastWriteTime;
 }
 
-bool RenameEngine::EntryReplaced(const SongFileEntry& entry) {
+bool RenameEngine::PassedOverAsReplaced(std::int32_t index) {
+    const SongFileEntry& entry = m_songFiles.ElementAt(index);
     // Size and time cannot always tell (a rename keeps the time, FAT keeps it in
     // 2-second steps), so a path this operation put a file on counts too.
-    return !EntryMatchesDisk(entry) || m_operationFiles.IsPlaced(m_fs, entry.path);
+    const bool placed = m_operationFiles.IsPlaced(m_fs, entry.path);
+    if (!placed && EntryMatchesDisk(entry))
+        return false;
+    m_bSourcesChanged = m_bSourcesChanged || !placed;
+    m_ui.SongLeft(index, LeftReason::changed);
+    return true;
 }
 
 bool RenameEngine::SelectedSourcesChanged(const std::vector<std::int32_t>& rows) {
@@ -200,12 +220,11 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     const SongFileEntry& entry = m_songFiles.ElementAt(index);
     if (!entry.titleFound)
         return EntryStep::next;
-    // A file replaced earlier in this operation no longer is the file this entry
+    // A file replaced earlier in this operation, or changed while the destination
+    // picker or an earlier question was open, no longer is the file this entry
     // stands for; acting on it would carry another song to this entry's new name.
-    if (EntryReplaced(entry)) {
-        m_ui.SongLeft(index, LeftReason::changed);
+    if (PassedOverAsReplaced(index))
         return EntryStep::next;
-    }
     // Copies, not references: appending a copy's entry may move the list.
     const std::string source = entry.path;
 
@@ -247,10 +266,8 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     }
     // The edit dialog and the overwrite question wait for the user, who may change
     // the folder meanwhile: the file is checked once more right before it is acted on.
-    if (EntryReplaced(m_songFiles.ElementAt(index))) {
-        m_ui.SongLeft(index, LeftReason::changed);
+    if (PassedOverAsReplaced(index))
         return EntryStep::next;
-    }
     // A name confirmed in the edit dialog is the user's choice; the entry keeps
     // proposing it, so a later rename of all rows does not undo it.
     const bool nameStands = m_bEditNames;

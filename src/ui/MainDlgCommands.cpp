@@ -10,6 +10,7 @@
 #include "text/UiLanguage.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
+#include "ui/PathLabel.h"
 #include "ui/ProgressWindow.h"
 #include "ui/SaveNamesDlg.h"
 #include "ui/WindowPlacement.h"
@@ -87,6 +88,7 @@ void CMainDlg::OnSelectAll() {
 void CMainDlg::OnRename() {
     UpdateData(true);
     m_engine.RenameSelectedFiles(false);
+    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));  // dropped when it was gone
     UpdateButtonStates();
     m_listFiles->setFocus();
 }
@@ -94,6 +96,7 @@ void CMainDlg::OnRename() {
 void CMainDlg::OnCopyRename() {
     UpdateData(true);
     m_engine.RenameSelectedFiles(true);
+    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));  // dropped when it was gone
     UpdateButtonStates();
     m_listFiles->setFocus();
 }

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -289,13 +290,38 @@ bool CShellTreeCtrl::SelectPathBelow(QTreeWidgetItem* item, const std::string& p
 }
 
 void CShellTreeCtrl::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() == QContextMenuEvent::Mouse) {
+    if (event->reason() == QContextMenuEvent::Mouse)
         HandleRightClick(event->pos());
-    } else if (QTreeWidgetItem* item = currentItem()) {
-        // From the keyboard: the menu of the selected item, at the item.
-        ShowContextMenu(item, viewport()->mapToGlobal(visualItemRect(item).center()));
-    }
+    else
+        ShowSelectedItemMenu();
     event->accept();
+}
+
+void CShellTreeCtrl::ShowSelectedItemMenu() {
+    if (QTreeWidgetItem* item = currentItem())
+        ShowContextMenu(item, viewport()->mapToGlobal(visualItemRect(item).center()));
+}
+
+void CShellTreeCtrl::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 asks for the context menu as the Menu key does; the window system
+    // turns only the Menu key into a context-menu request.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowSelectedItemMenu();
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+QModelIndex CShellTreeCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // Left closes an open branch, else goes to the parent. A folder without
+    // subfolders is opened when found as the start folder; closing its empty
+    // branch would show nothing, so Left goes to the parent there at once.
+    QTreeWidgetItem* item = currentItem();
+    if (action == MoveLeft && !isRightToLeft() && item != nullptr && item->parent() != nullptr &&
+        (!item->isExpanded() || item->childCount() == 0))
+        return indexFromItem(item->parent());
+    return QTreeWidget::moveCursor(action, modifiers);
 }
 
 QTreeWidgetItem* CShellTreeCtrl::ItemInRow(const QPoint& pos) const {

@@ -76,12 +76,16 @@ class CShellTreeCtrl : public QTreeWidget {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     void InsertChildFolders(const std::shared_ptr<shell::ShellFolder>& folder,
                             const shell::IdList* parentAbsolute, QTreeWidgetItem* parent);
     bool SelectPathBelow(QTreeWidgetItem* item, const std::string& path);
     bool ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos);
+    // The context menu asked for from the keyboard: the selected item's, at the item.
+    void ShowSelectedItemMenu();
     // Opens or closes the item without notifying; `read`: read its children first
     // as a user's expansion would.
     void ExpandQuietly(QTreeWidgetItem* item, bool expand, bool read = true);

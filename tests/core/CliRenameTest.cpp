@@ -133,6 +133,19 @@ TEST_F(CliRenameTest, EditedNameIsUsedForSongAndCompanions) {
     EXPECT_EQ(ListFolder(dir.path()), (V{"Mine.mid", "Mine.txt", "intro.mid", "other.mid"}));
 }
 
+TEST_F(CliRenameTest, SongChangedWhileAskedIsNamed) {
+    // song.mid changes while other.mid's name is asked for: told, named, status 1.
+    const auto result = RunProgram(
+        {"/bin/sh", "-c",
+         "mkfifo \"$1/in\"; \"$0\" rename --edit \"$1\" <\"$1/in\" 2>\"$1/err\" & exec 3>\"$1/in\";"
+         "until grep -q other \"$1/err\" || ! kill -0 $!; do sleep 0.05; done;"
+         "echo x >\"$1/song.mid\"; echo >&3; wait $!; s=$?; cat \"$1/err\" >&2; exit $s",
+         CliPath(), dir.path()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("reloaded.\nsong.mid: left as it is\n"), std::string::npos)
+        << result.err;
+}
+
 TEST_F(CliRenameTest, FileErrorIsReportedWithItsStandardText) {
     // A warning (here: a companion too large to copy) also ends in exit status 1,
     // after everything else was done.

@@ -475,7 +475,8 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
 
 TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
     // While the edit dialog or the overwrite question waits, a.mid is replaced by
-    // another song: it is passed over, its row stays selected, and the run goes on.
+    // another song: it is passed over and the run goes on; at its end the change is
+    // told and the list read again.
     for (const bool edit : {true, false}) {
         SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
         TempDir dir;
@@ -500,6 +501,8 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
         EXPECT_TRUE(std::filesystem::exists(dir / "Beta.mid"));
         EXPECT_EQ(t.ui.songsLeft, (std::vector<std::pair<std::int32_t, LeftReason>>{
                                       {t.IndexOf("a.mid"), LeftReason::changed}}));
+        EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
+        EXPECT_EQ(t.Entry("a.mid").newName, "Another song with a longer title.mid");
     }
 }
 

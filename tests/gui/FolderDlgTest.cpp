@@ -121,6 +121,8 @@ class FolderDlgTest : public QObject {
 
     void virtualItemCannotBeChosen() {
         auto dialog = Open(P("home/Leaf"));
+        QTest::keyClick(dialog->m_tree, Qt::Key_Left);  // no subfolders: up in one press
+        QCOMPARE(dialog->m_strPath, P("home"));
         QTreeWidgetItem* computer = dialog->m_tree->topLevelItem(1);
         QCOMPARE(computer->text(0), QStringLiteral("Computer"));
         dialog->m_tree->setCurrentItem(computer);
@@ -158,14 +160,18 @@ class FolderDlgTest : public QObject {
         CShellTreeCtrl* tree = dialog->m_tree;
         QTreeWidgetItem* music = tree->currentItem();
         QStringList labels;
-        QTimer::singleShot(0, [&labels] {
+        const auto readMenu = [&labels] {
             for (QAction* action : QApplication::activePopupWidget()->actions())
                 labels << action->text();
             QApplication::activePopupWidget()->close();
-        });
+        };
+        QTimer::singleShot(0, tree, readMenu);
         tree->HandleRightClick(tree->visualItemRect(music).center());
         QCOMPARE(labels,
                  QStringList({"Open", "New Folder", "Rename", "Move to Trash", "Copy Path"}));
+        QTimer::singleShot(0, tree, readMenu);  // Shift+F10 opens the same menu
+        QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(labels.size(), 10);
         // Right of the label or left of the icon the row's item is selected, with
         // no menu; the empty area below the rows removes the selection.
         const QRect row = tree->visualItemRect(music);

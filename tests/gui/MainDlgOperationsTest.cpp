@@ -11,6 +11,7 @@
 #include "SongFolder.h"
 #include "TempDir.h"
 #include "desktop/SettingsStore.h"
+#include "engine/Messages.h"
 #include "ui/SaveNamesDlg.h"
 
 using namespace tt;
@@ -96,6 +97,30 @@ class MainDlgOperationsTest : public QObject {
         QCOMPARE(FolderContents(m_folder->path()), m_before);
         QCOMPARE(m_open->Rows().size(), 3);
         QCOMPARE(m_open->List()->GetSelectedItems(), selected);
+    }
+
+    // b.mid, then the listed folder, moved away while the destination picker is open:
+    // told as a change found before it is, and the list is read again.
+    void changeWhileThePickerIsOpen() {
+        for (const std::string gone : {"b.mid", ""}) {
+            TempDir destination;
+            m_open->window->SetFolderPicker([&](QWidget*, bool, std::string& folder) {
+                std::rename((*m_folder / gone).c_str(), (destination / "L2").c_str());
+                folder = destination.path();
+                return true;
+            });
+            QString text;
+            AnswerNextModal([&text](QWidget* box) {
+                text = static_cast<QMessageBox*>(box)->text();
+                box->close();
+            });
+            QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
+            QTest::mouseClick(m_open->Control("1063"), Qt::LeftButton);
+            QCOMPARE(text, QString::fromStdString(SourceChangedMessage()));
+            QCOMPARE(m_open->Rows().size(), gone.empty() ? 0 : 2);
+            QCOMPARE(m_open->Control("1001")->toolTip().isEmpty(), gone.empty());
+            QCOMPARE(ListFolder(destination.path()).size(), gone.empty() ? 1u : 3u);  // L2, Alpha.*
+        }
     }
 
     // All selected (the untitled song is left alone); the destination's own
