@@ -1,13 +1,16 @@
 // take-screenshots SONGS OUT: pictures of every window of the desktop program,
 // drawn offscreen, in English and German: the main window listing the songs in
 // SONGS, the language dialog, the edit dialog, the export dialog, the progress
-// window, the overwrite question, the folder picker with its path field open, and
+// window, the overwrite question, the folder picker with its path field open,
 // the main window listing a copy of the songs deep below SONGS, its path
-// shortened. Settings go to a throw-away folder.
+// shortened, and the list's menu after a rename. Settings and the journal go
+// to throw-away folders.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
 #include "engine/Messages.h"
+#include "engine/Undo.h"
 #include "text/UiLanguage.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
@@ -58,6 +62,41 @@ void SaveModal(const QString& name, const std::function<void()>& open) {
     open();
 }
 
+QString g_journals;
+
+// The selected rows renamed, then the window with the list's context menu open on
+// it ("Undo Rename (n files)"); the rename is taken back afterwards.
+void PictureUndoMenu(tt::CMainDlg& window, const std::string& songs, const QString& suffix) {
+    QTimer noQuestions;  // a question during the rename is answered Cancel
+    QObject::connect(&noQuestions, &QTimer::timeout, [&]() {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible())
+            modal->close();
+    });
+    noQuestions.start(20);
+    window.findChild<QPushButton*>(QStringLiteral("1062"))->click();
+    noQuestions.stop();
+    QApplication::processEvents();
+
+    tt::CFileListCtrl* list = window.fileList();
+    const QPoint at = list->viewport()->rect().center() - QPoint(60, 20);
+    QMenu* menu = window.CreateListMenu();
+    menu->popup(list->viewport()->mapToGlobal(at));
+    QApplication::processEvents();
+    QPixmap picture = window.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(list->viewport()->mapTo(&window, at), menu->grab());
+    painter.end();
+    const QString path =
+        QDir(g_out).filePath(QStringLiteral("undo-menu") + suffix + QStringLiteral(".png"));
+    if (picture.save(path))
+        std::cout << path.toStdString() << '\n';
+    else
+        g_ok = false, std::cerr << "take-screenshots: cannot write " << path.toStdString() << '\n';
+    menu->close();
+    delete menu;
+    tt::UndoLastOperation(tt::SystemFileSystem(), nullptr, g_journals.toStdString(), songs);
+}
+
 // A copy of the songs in a folder deep below `songs`, as a backup on a stick
 // would lie; made once.
 std::string DeepFolder(const std::string& songs) {
@@ -74,6 +113,7 @@ std::string DeepFolder(const std::string& songs) {
 
 void PictureMainWindow(const std::string& songs, const QString& suffix) {
     tt::CMainDlg window;
+    window.SetJournalFolder(g_journals.toStdString());
     window.SetFolderPicker([&](QWidget*, bool, std::string& folder) {
         folder = songs;
         return true;
@@ -108,6 +148,7 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
         tt::AskOverwriteBox(&window,
                             tt::FromCore(tt::OverwriteQuestion(songs + "/Lantern Waltz.sty")));
     });
+    PictureUndoMenu(window, songs, suffix);
 
     // The folder picker as typing a path leaves it, before Enter.
     {
@@ -140,6 +181,8 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir journals;
+    g_journals = journals.path();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tunetitler"));
     const std::string songs = QDir(QString::fromLocal8Bit(argv[1])).absolutePath().toStdString();

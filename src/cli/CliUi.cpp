@@ -5,7 +5,9 @@
 #include <ostream>
 
 #include "cli/NameEscape.h"
+#include "cli/StopSignals.h"
 #include "engine/EditedName.h"
+#include "platform/PathText.h"
 
 namespace tt::cli {
 
@@ -43,6 +45,20 @@ void CliUi::WorkProgress(std::int32_t done, std::int32_t total) {
         m_err << std::string(m_progressWidth - line.size(), ' ');
     m_err << std::flush;
     m_progressWidth = std::max(m_progressWidth, line.size());
+}
+
+void CliUi::FileTransferred(const std::string& from, const std::string& to) {
+    transfers.emplace_back(from, to);
+    if (!out)
+        return;
+    ClearProgress();
+    *out << PrintableName(NameOf(from), outIsTerminal) << " -> "
+         << PrintableName(NameOf(to), outIsTerminal) << '\n'
+         << std::flush;
+}
+
+bool CliUi::StopRequested() {
+    return StopSignal() != 0;
 }
 
 void CliUi::ClearProgress() {

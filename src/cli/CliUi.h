@@ -51,9 +51,12 @@ class CliUi : public EngineUi {
     void UpdateButtonStates() override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void FileTransferred(const std::string& from, const std::string& to) override {
-        transfers.emplace_back(from, to);
-    }
+    // Prints `old -> new` on `out` as soon as a file is done, when set.
+    void FileTransferred(const std::string& from, const std::string& to) override;
+    std::ostream* out = nullptr;
+    bool outIsTerminal = false;
+    // A stop signal (SIGINT, SIGTERM, SIGHUP) stops the run at the next file.
+    bool StopRequested() override;
 
     // Progress ("123/4567", rewritten in place on standard error) is shown only
     // when standard error is a terminal and the work runs longer than a second.

@@ -22,5 +22,6 @@ int RunList(const std::vector<std::string>& args, CommandStreams io);
 int RunExport(const std::vector<std::string>& args, CommandStreams io);
 int RunRename(const std::vector<std::string>& args, CommandStreams io);
 int RunCopy(const std::vector<std::string>& args, CommandStreams io);
+int RunUndo(const std::vector<std::string>& args, CommandStreams io);
 
 }  // namespace tt::cli

@@ -69,6 +69,21 @@ const char* UsageText() {
            "       [--edit] --to DEST DIR [NAME...]\n"
            "      Copies those files under their new names into DEST instead; the\n"
            "      originals stay as they are.\n"
+           "  undo [--list] [DIR]\n"
+           "      Takes back the last rename or copy in DIR (default: the current folder):\n"
+           "      every file goes back to its old name, in reverse order, printed as\n"
+           "      'new -> old'; copies go to the trash, and files a rename or copy replaced\n"
+           "      come back from it. A file changed since, or whose old name is taken, is\n"
+           "      left as it is and named on standard error. Nothing is replaced or\n"
+           "      deleted. Run again, undo takes back the operation before. --list shows\n"
+           "      the operations kept for DIR, newest first.\n"
+           "\n"
+           "Every rename and copy keeps a journal in $XDG_STATE_HOME/Quillmoor/Tunetitler\n"
+           "(~/.local/state/... by default; the last 20 operations). A run cut short (a\n"
+           "kill, a power cut, a pulled stick) is put right the next time a command\n"
+           "lists its folder, and what was done is told on standard error. Ctrl-C\n"
+           "(SIGINT), SIGTERM and SIGHUP stop a rename or copy after the file at hand;\n"
+           "each 'old -> new' line is printed as its file is done.\n"
            "\n"
            "Options:\n"
            "  --types LIST   comma-separated subset of mid,sty,pat, in any letter case\n"
@@ -101,7 +116,10 @@ const char* UsageText() {
            "or a warning was reported, a folder cannot be used, standard output cannot\n"
            "be written, the run was cancelled with files left (c, end of input;\n"
            "'cancelled' is said on standard error), or a song was left for another\n"
-           "reason (its new name held, its file changed meanwhile); 2 on a usage error.\n";
+           "reason (its new name held, its file changed meanwhile), or undo could not\n"
+           "take every file back (or found nothing to undo); 2 on a usage error; 128 +\n"
+           "the signal's number after a stop by a signal (130 SIGINT, 143 SIGTERM, 129\n"
+           "SIGHUP).\n";
 }
 
 }  // namespace tt::cli

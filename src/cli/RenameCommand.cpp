@@ -7,9 +7,11 @@
 #include "cli/CliUi.h"
 #include "cli/Commands.h"
 #include "cli/FolderArgument.h"
+#include "cli/JournalServices.h"
 #include "cli/NameEscape.h"
 #include "cli/Options.h"
 #include "cli/ScanFolder.h"
+#include "cli/StopSignals.h"
 #include "engine/RenameEngine.h"
 #include "platform/PathText.h"
 
@@ -106,6 +108,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
     RenameEngine engine(SystemFileSystem(), ui);
+    OperationJournal journal(SystemFileSystem(), DefaultJournalFolder());
+    const std::unique_ptr<Trash> trash = MakeTrash();
+    engine.m_journal = &journal;
+    engine.m_trash = trash.get();
     ScanFolder(engine, options.folder, options.types);
     SelectRows(engine, options, ui);
 
@@ -124,12 +130,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     engine.m_bEditNames = options.edit;
     engine.m_bCorrespondingFiles = options.companions;
     const int warningsBefore = ui.warningCount;
+    // Every file is printed as it is done, so a stop or a kill leaves a true list.
+    ui.out = &io.out;
+    ui.outIsTerminal = io.outIsTerminal;
     engine.RenameSelectedFiles(bCopy);
-
-    for (const auto& [from, to] : ui.transfers)
-        io.out << PrintableName(NameOf(from), io.outIsTerminal) << " -> "
-               << PrintableName(NameOf(to), io.outIsTerminal) << '\n';
-    io.out.flush();
 
     // The titled songs the operation left alone: the target existed and was not to
     // be overwritten, was held by a listed song or its companion, the file changed,
@@ -140,6 +144,8 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     for (const std::string& path : ui.companionsLeft)
         io.err << PrintableName(NameOf(path), io.errIsTerminal) << ": left as it is\n";
 
+    if (const int signal = StopSignal())
+        return ExitStatusAfter(signal);
     if (ui.cancelled)
         io.err << "tunetitler-cli: cancelled\n";
 

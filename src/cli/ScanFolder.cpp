@@ -1,8 +1,17 @@
 #include "cli/ScanFolder.h"
 
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/JournalServices.h"
+
 namespace tt::cli {
 
 void ScanFolder(RenameEngine& engine, const std::string& folder, const SongTypes& types) {
+    // An operation on this folder that a kill or power cut left half-done is
+    // finished first, so the list shows every song.
+    RecoverFolder(folder, std::cerr, ::isatty(STDERR_FILENO) == 1);
     engine.m_strFolder = folder;
     engine.m_bMidFiles = types.mid;
     engine.m_bStyFiles = types.sty;

@@ -10,6 +10,7 @@
 #include "cli/FolderArgument.h"
 #include "cli/NameEscape.h"
 #include "cli/Options.h"
+#include "cli/StopSignals.h"
 #include "platform/FileError.h"
 #include "text/ControlBytes.h"
 #include "text/UiLanguage.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
         if (arg == "--help" || arg == "-h")
             return print(UsageText());
     }
+    CatchStopSignals();
     const bool errIsTerminal = ::isatty(STDERR_FILENO) == 1;
     CommandStreams io{std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, errIsTerminal};
     try {
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
             return RunRename(args, io);
         if (command == "copy")
             return RunCopy(args, io);
+        if (command == "undo")
+            return RunUndo(args, io);
         throw UsageError("unknown command '" + command + "'");
     } catch (const UsageError& error) {
         return usageError(error.what());

@@ -86,6 +86,9 @@ RenameEngine::TargetAction RenameEngine::ResolveTarget(const std::string& source
 }
 
 void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool replace) {
+    if (replace && SetAsideReplaced(from, to))
+        replace = false;
+    const int step = JournalStarting(JournalStep::Kind::move, from, to, replace);
     try {
         if (replace)
             m_fs.MoveReplace(from, to);
@@ -97,6 +100,7 @@ void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool
         const bool gone = error.cause() == FileErrorCause::fileNotFound && !m_fs.Exists(from);
         throw NamingFile(error, gone ? from : to);
     }
+    JournalDone(step, to);
     m_operationFiles.NoteMoved(from, to);
     m_ui.FileTransferred(from, to);
 }
@@ -126,6 +130,9 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
     // target is thus never lost, and nothing that appeared at the target meanwhile
     // is replaced unless the user agreed to replace it. Every failure names the
     // target, never the temporary file.
+    if (replace && SetAsideReplaced(source, target))
+        replace = false;
+    const int step = JournalStarting(JournalStep::Kind::copy, source, target, replace);
     std::string tempPath;
     FileHandle out = m_fs.CreateTemp(target, tempPath);
     try {
@@ -145,6 +152,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         RemoveTempQuietly(m_fs, tempPath);
         throw;
     }
+    JournalDone(step, target);
     m_operationFiles.NoteCreated(target);
     m_ui.FileTransferred(source, target);
     return true;

@@ -9,7 +9,9 @@
 #include "engine/EngineUi.h"
 #include "engine/ListedNames.h"
 #include "engine/OperationFiles.h"
+#include "engine/OperationJournal.h"
 #include "engine/SongFileList.h"
+#include "engine/Trash.h"
 #include "engine/UniqueNames.h"
 #include "platform/FileSystem.h"
 
@@ -35,6 +37,11 @@ class RenameEngine {
     bool m_bFirstDestPick = true;
 
     SongFileList m_songFiles;
+
+    // The journal every rename and copy keeps, and the trash a file replaced after
+    // a Yes goes to first; both optional (none: no journal, a replaced file is gone).
+    OperationJournal* m_journal = nullptr;
+    Trash* m_trash = nullptr;
 
     // --- folder scan and names ---
     // Rebuilds the list from the folder: search, titles, sort, unique names, rows.
@@ -175,6 +182,18 @@ class RenameEngine {
     }
     // Moves a file and keeps the operation's file knowledge up to date.
     void MoveFile(const std::string& from, const std::string& to, bool replace);
+
+    // --- the journal around the file steps (JournalSteps.cpp) ---
+    // Starts the operation's journal; false (with a message) when it cannot be written.
+    bool BeginJournal(bool bCopy, const std::string& destFolder);
+    void EndJournal();
+    // Before `target` is replaced by `source`'s file: moves it to the trash, so that an
+    // undo can bring it back. True when it went there (the step then replaces nothing).
+    bool SetAsideReplaced(const std::string& source, const std::string& target);
+    // Records a step about to happen; its number, 0 without a journal.
+    int JournalStarting(JournalStep::Kind kind, const std::string& from, const std::string& to,
+                        bool replace);
+    void JournalDone(int number, const std::string& at);
 
     FileSystem& m_fs;
     EngineUi& m_ui;

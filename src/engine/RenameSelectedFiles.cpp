@@ -58,6 +58,8 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
     const std::optional<std::string> destFolder = ChooseDestination(bCopy);
     if (!destFolder)
         return;  // the picker was cancelled: nothing is copied, the rows stay as they are
+    if (!BeginJournal(bCopy, *destFolder))
+        return;
     bool failed = true;
     try {
         if (bCopy)
@@ -69,6 +71,7 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
     } catch (const std::bad_alloc&) {
         m_ui.ShowWarning(kOutOfMemoryText);
     }
+    EndJournal();
     if (failed) {
         // The songs the error came before stay; their rows are still selected.
         const std::vector<std::int32_t> left = m_ui.SelectedRows();
@@ -215,6 +218,8 @@ std::optional<std::string> RenameEngine::ChooseDestination(bool bCopy) {
 RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCopy,
                                                    const std::string& destFolder,
                                                    std::optional<std::string>& name) {
+    if (m_journal)
+        m_journal->NextGroup();  // a song and its companions
     if (!m_songFiles.IsValidIndex(index))
         return EntryStep::next;
     const SongFileEntry& entry = m_songFiles.ElementAt(index);

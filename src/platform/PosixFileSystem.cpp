@@ -13,6 +13,7 @@
 #include "platform/DirHandle.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "platform/JournalFile.h"
 #include "platform/MoveCalls.h"
 #include "platform/PathText.h"
 
@@ -216,6 +217,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     FileHandle CreateTemp(const std::string& targetPath, std::string& tempPath) override {
+        ReachFileStep();
         CheckTargetName(targetPath, true);
         const std::string folder = FolderOf(targetPath);
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -246,6 +248,7 @@ class PosixFileSystem final : public FileSystem {
 
     void Write(FileHandle& file, const void* data, std::size_t size,
                const std::string& path) override {
+        ReachFileStep();
         const auto* in = static_cast<const unsigned char*>(data);
         std::size_t done = 0;
         while (done < size) {
@@ -262,6 +265,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     void Sync(FileHandle& file) override {
+        ReachFileStep();
         // Some file systems cannot sync; that is no reason to fail the copy.
         if (::fsync(file.fd()) != 0 && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
             ThrowErrno(errno, {}, false);
@@ -274,6 +278,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     void MoveNoReplace(const std::string& from, const std::string& to) override {
+        ReachFileStep();
         CheckTargetName(to, false);
         if (IsCaseOnlyChange(from, to))
             MoveThroughTemp(from, to, false);
@@ -282,6 +287,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     void MoveReplace(const std::string& from, const std::string& to) override {
+        ReachFileStep();
         CheckTargetName(to, false);
         // A link moved over the file it leads to would leave a link to itself and
         // lose the file, and rename(2) between two hard links of one file does
@@ -299,6 +305,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     void Remove(const std::string& path) override {
+        ReachFileStep();
         if (::unlink(path.c_str()) != 0)
             ThrowErrno(errno, path, false);
     }
@@ -336,6 +343,7 @@ class PosixFileSystem final : public FileSystem {
     void MoveOverPlaceholder(const std::string& from, const std::string& to) {
         if (const int err = m_calls.CreateExclusive(to); err != 0)
             ThrowErrno(err, to, false);
+        ReachFileStep();  // the new name is claimed by an empty placeholder here
         const int err = m_calls.Rename(from, to);
         if (err == 0)
             return;
@@ -361,6 +369,7 @@ class PosixFileSystem final : public FileSystem {
                     throw;
             }
         }
+        ReachFileStep();  // the song is hidden under the temporary name here
         try {
             if (!replace)
                 MoveNoReplaceDirect(temp, to);

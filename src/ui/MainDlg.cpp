@@ -262,6 +262,7 @@ bool CMainDlg::OnInitDialog() {
         QDialog::done(QDialog::Rejected);
         return false;
     }
+    SetUpUndo();
     m_listFiles->setFocus();
     m_bInitialized = true;
     return true;

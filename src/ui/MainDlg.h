@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/EngineUi.h"
@@ -10,6 +12,7 @@
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace tt {
@@ -60,6 +63,19 @@ class CMainDlg : public QDialog, public EngineUi {
     const RenameEngine& engine() const { return m_engine; }
     CFileListCtrl* fileList() const { return m_listFiles; }
     ProgressWindow* progressWindow() const { return m_progress; }
+
+    // --- undo and recovery (MainDlgUndo.cpp) ---
+    // Where the journals are kept, and the trash (tests set their own before the
+    // window initialises).
+    void SetJournalFolder(std::string folder) { m_journalFolder = std::move(folder); }
+    void SetTrash(std::unique_ptr<Trash> trash) { m_trash = std::move(trash); }
+    // The list's context menu: its first item takes back the last operation on
+    // the listed folder ("Undo Rename (12 files)"), disabled when there is none.
+    QMenu* CreateListMenu();
+    // Ctrl+Z: asks, then takes back the last operation on the listed folder.
+    void OnUndo();
+    // A stop signal: SIGINT, SIGTERM or SIGHUP.
+    void OnStopSignal(int signal);
 
     // EngineUi
     void ReportReadError(const std::string& text) override;
@@ -117,7 +133,19 @@ class CMainDlg : public QDialog, public EngineUi {
     // window while it shows, so the question stays on top of it.
     QWidget* QuestionParent();
 
+    void SetUpUndo();
+    std::optional<JournalOperation> UndoableOperation();
+    QString UndoMenuText();
+    void ShowListMenu(const QPoint& globalPos);
+    // Finishes what an interrupted run left half-done in `folder` and says what.
+    void RecoverFolder(const std::string& folder);
+    void CloseWhenIdle();
+
     RenameEngine m_engine;
+    std::string m_journalFolder = DefaultJournalFolder();
+    std::unique_ptr<Trash> m_trash;
+    std::unique_ptr<OperationJournal> m_journal;
+    int m_stoppedBy = 0;  // the signal that stopped the last work, not yet handled
     FolderPickFunction m_pickFolder;
     QString m_szStartDir;            // current folder at start: the help pages are looked up there
     std::string m_strStartFolder;    // named on the command line

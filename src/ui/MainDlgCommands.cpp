@@ -18,6 +18,7 @@
 namespace tt {
 
 void CMainDlg::TakeFolder(const std::string& folder) {
+    RecoverFolder(folder);
     m_engine.m_strFolder = folder;
     m_bFirstFolderPick = false;
     m_engine.RefreshFileList();

@@ -7,6 +7,7 @@
 
 #include "desktop/MessageBoxes.h"
 #include "desktop/SettingsStore.h"
+#include "desktop/StopSignals.h"
 #include "ui/EditNameDlg.h"
 #include "ui/FileListCtrl.h"
 #include "ui/MainDlg.h"
@@ -114,6 +115,10 @@ void CMainDlg::WorkProgress(std::int32_t done, std::int32_t total) {
 }
 
 bool CMainDlg::StopRequested() {
+    if (const int signal = StopSignals::Pending()) {
+        m_stoppedBy = signal;  // a Ctrl-C that stopped work does not close the window
+        return true;
+    }
     return m_progress->StopRequested();
 }
 
