@@ -20,9 +20,10 @@
 
 namespace tt::bench {
 
-// Time taken, by the clock and by this thread on a processor. On a machine shared
-// with other work the clock also counts the waits for a processor; the processor
-// time does not, so its ratios stay steady while the clock's wander.
+// Time taken, by the clock and by this process's threads on a processor (a scan
+// reads on threads of its own). On a machine shared with other work the clock also
+// counts the waits for a processor; the processor time does not, so its ratios stay
+// steady while the clock's wander.
 struct Elapsed {
     double wall = 1e9;
     double cpu = 1e9;
@@ -36,16 +37,16 @@ struct Elapsed {
 
 class Timer {
   public:
-    Timer() : m_wall(std::chrono::steady_clock::now()), m_cpu(ThreadCpu()) {}
+    Timer() : m_wall(std::chrono::steady_clock::now()), m_cpu(ProcessCpu()) {}
     Elapsed Stop() const {
         return {std::chrono::duration<double>(std::chrono::steady_clock::now() - m_wall).count(),
-                ThreadCpu() - m_cpu};
+                ProcessCpu() - m_cpu};
     }
 
   private:
-    static double ThreadCpu() {
+    static double ProcessCpu() {
         timespec now{};
-        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
         return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
     }
 

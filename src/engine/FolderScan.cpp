@@ -1,31 +1,23 @@
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <iterator>
-#include <optional>
 #include <utility>
 #include <vector>
 
 #include "engine/Messages.h"
+#include "engine/ReadsInFlight.h"
 #include "engine/RenameEngine.h"
 #include "engine/SameFile.h"
-#include "platform/FileError.h"
+#include "engine/SongFileRead.h"
 #include "text/NameText.h"
-#include "title/ReadSongTitle.h"
 
 namespace tt {
 
 namespace {
 
-struct SongKind {
-    const char* extension;
-    bool (RenameEngine::*enabled)() const;
-};
-
-constexpr SongKind kSongKinds[] = {
-    {".mid", &RenameEngine::midFiles},
-    {".sty", &RenameEngine::styFiles},
-    {".pat", &RenameEngine::patFiles},
-};
+// The song kinds, in the order the list holds them.
+constexpr const char* kSongKinds[] = {".mid", ".sty", ".pat"};
 
 bool HasExtension(const std::string& name, std::string_view extension) {
     return name.size() >= extension.size() &&
@@ -51,11 +43,11 @@ void RenameEngine::RefreshFileList() {
         std::vector<const std::string*> candidates;
         const auto names = m_fs.ListNames(m_strFolder);
         if (names) {
+            const bool enabled[std::size(kSongKinds)] = {m_bMidFiles, m_bStyFiles, m_bPatFiles};
             std::vector<const std::string*> ofKind[std::size(kSongKinds)];
             for (const std::string& name : *names) {
                 for (std::size_t kind = 0; kind < std::size(kSongKinds); ++kind) {
-                    if ((this->*kSongKinds[kind].enabled)() &&
-                        HasExtension(name, kSongKinds[kind].extension)) {
+                    if (enabled[kind] && HasExtension(name, kSongKinds[kind])) {
                         if (name.front() != '.')  // not hidden
                             ofKind[kind].push_back(&name);
                         break;
@@ -89,15 +81,19 @@ bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) 
     const auto total = static_cast<std::int32_t>(names.size());
     m_songFiles.ReserveStorage(total);
     WorkInProgress work(m_progress, EngineWork::scan, total);
+    // The reads run ahead on threads of their own where the file layer allows;
+    // each result is taken here, in list order, so messages, progress and the stop
+    // come as with one read at a time. Reads still under way at a stop are dropped.
+    ReadsInFlight reads(m_fs, m_strFolder, names);
     for (std::int32_t done = 0; done < total; ++done) {
         if (m_progress.StopRequested())
             return false;
-        const std::string& name = *names[static_cast<std::size_t>(done)];
-        SongFileEntry entry;
-        entry.path = JoinPath(m_strFolder, name);
-        entry.fileName = name;
-        if (ScanEntry(entry))
-            m_songFiles.Append(std::move(entry));
+        SongFileRead read = reads.Next();
+        if (read.readError)
+            m_questions.ReportReadError(
+                ReadErrorText(read.readError, m_questions.PathInText(read.entry.path)));
+        if (read.isFile)
+            m_songFiles.Append(std::move(read.entry));
         m_progress.WorkProgress(done + 1, total);
     }
     return true;
@@ -174,80 +170,12 @@ void SortEntriesByGaps(SongFileList& list) {
     }
 }
 
-bool RenameEngine::ScanEntry(SongFileEntry& entry) {
-    // One look-up per file: the open file tells its kind, size and time. A file
-    // that cannot be opened is still listed (without a title), so only then is
-    // its path looked up.
-    FileHandle file;
-    try {
-        file = m_fs.OpenRead(entry.path);
-    } catch (const FileError&) {
-        return ListWithoutTitle(entry);
-    }
-    std::optional<FileInfo> info;
-    try {
-        info = m_fs.Info(file);
-    } catch (const FileError& error) {
-        m_questions.ReportReadError(
-            StandardFileErrorText(error.cause(), m_questions.PathInText(entry.path)));
-        return ListWithoutTitle(entry);
-    }
-    if (info->isDirectory)
-        return false;
-    TakeTitle(entry,
-              ReadOpenSongTitle(m_fs, file, info->size, entry.path, entry.newName, m_questions));
-    TakeFileInfo(entry, *info);
-    return true;
-}
-
-void RenameEngine::TakeFileInfo(SongFileEntry& entry, const FileInfo& info) {
-    entry.size = static_cast<std::uint32_t>(info.size);
-    entry.lastWriteTime = info.lastWriteTime;
-}
-
-bool RenameEngine::ListWithoutTitle(SongFileEntry& entry) {
-    const auto info = m_fs.Stat(entry.path);
-    if (!info || info->isDirectory)
-        return false;
-    TakeTitle(entry, false);
-    TakeFileInfo(entry, *info);
-    return true;
-}
-
-bool RenameEngine::TakeFileInfoOf(SongFileEntry& entry, const std::string& path) {
-    const auto info = m_fs.Stat(path);
-    if (!info)
-        return false;
-    TakeFileInfo(entry, *info);
-    return true;
-}
-
-void RenameEngine::ReadEntryTitleAndInfo(SongFileEntry& entry) {
-    // As a scan reads a file; where nothing (or a folder) is at the path now, the
-    // entry has no title and keeps its size and time.
-    if (!ScanEntry(entry))
-        TakeTitle(entry, false);
-}
-
-void RenameEngine::ReadEntryTitle(SongFileEntry& entry) {
-    TakeTitle(entry, ReadSongTitle(m_fs, entry.path, entry.newName, m_questions));
-}
-
-void RenameEngine::TakeTitle(SongFileEntry& entry, bool found) {
-    entry.titleFound = found ? 1 : 0;
-    if (!entry.titleFound) {
-        entry.newName.clear();
-        return;
-    }
-    // A title cleaned down to nothing (a pattern name of blanks) would leave only
-    // the extension, a hidden name such as ".pat": it counts as no title.
-    if (entry.newName.empty() || EqualsNoCase(entry.newName, "untitled") ||
-        EqualsNoCase(entry.newName, "empty")) {
-        entry.newName.clear();
-        entry.titleFound = 0;
-        return;
-    }
-    entry.newName.append(entry.fileName, OffsetOfLastChars(entry.fileName, 4));
+bool RenameEngine::ReadEntryFile(SongFileEntry& entry) {
+    std::exception_ptr readError;
+    const bool isFile = ReadSongFileInto(m_fs, entry, readError);
+    if (readError)
+        m_questions.ReportReadError(ReadErrorText(readError, m_questions.PathInText(entry.path)));
+    return isFile;
 }
 
 void RenameEngine::MakeNewNamesUnique() {

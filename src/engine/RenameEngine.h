@@ -60,8 +60,6 @@ class RenameEngine {
     // It also finds out whether the folder's file system ignores letter case: new
     // names are then kept apart ignoring case too.
     void RefreshFileList();
-    // Sets the entry's newName and titleFound from its file.
-    void ReadEntryTitle(SongFileEntry& entry);
     // Gives repeated new names a numbered suffix, over the whole list. A name the user
     // confirmed in the edit dialog is the name of its file and stays: a namesake
     // gets the number instead.
@@ -131,21 +129,10 @@ class RenameEngine {
     // Reads the entries of `names` (in the listed folder) into the list, reporting
     // progress; false when the user asked to stop.
     bool ScanCandidates(const std::vector<const std::string*>& names);
-    // Fills a scanned entry's title, size and time from its file; false when the
-    // name is no file to list (nothing there, or a folder).
-    bool ScanEntry(SongFileEntry& entry);
-    // Sets titleFound and newName from a title read (or not found) into newName.
-    void TakeTitle(SongFileEntry& entry, bool found);
-    static void TakeFileInfo(SongFileEntry& entry, const FileInfo& info);
-    // Takes size and last-write time from the file at `path`; false when nothing is
-    // there (the entry then keeps its values).
-    bool TakeFileInfoOf(SongFileEntry& entry, const std::string& path);
-    // ReadEntryTitle, then TakeFileInfoOf the entry's path, in one open where the
-    // file can be opened (the open file tells size and time).
-    void ReadEntryTitleAndInfo(SongFileEntry& entry);
-    // Lists a file whose content cannot be read, without a title; false when
-    // nothing, or a folder, is at its path.
-    bool ListWithoutTitle(SongFileEntry& entry);
+    // Reads the entry's file again (after a move or copy): its title and the new
+    // name from it, size and time, reporting a read error. False when no file is at
+    // its path now; the entry then has no title and keeps its size and time.
+    bool ReadEntryFile(SongFileEntry& entry);
 
     // A companion of the song at oldPath, with the name it is to get.
     struct CompanionMove {

@@ -374,7 +374,7 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     entry.fileName = name;
     m_listedNames.Renamed(index, NameOf(oldPath), NameOf(target));
     NoteEntryChanged(index);  // first, so an error inside the read cannot hide the change
-    ReadEntryTitleAndInfo(entry);
+    ReadEntryFile(entry);
     if (nameStands)
         LetNameStand(index, name);
     m_rows.DeselectRow(index);
@@ -400,16 +400,14 @@ std::optional<std::int32_t> RenameEngine::UpdateListedCopy(const std::string& ta
         SongFileEntry& entry = m_songFiles.ElementAt(*listed);
         entry.fileName = name;
         NoteEntryChanged(*listed);
-        ReadEntryTitle(entry);
+        ReadEntryFile(entry);
         if (nameStands)
             LetNameStand(*listed, name);
-        TakeFileInfoOf(entry, target);
     } else {
         SongFileEntry entry;
         entry.path = target;
         entry.fileName = name;
-        ReadEntryTitle(entry);
-        if (TakeFileInfoOf(entry, target)) {
+        if (ReadEntryFile(entry)) {
             m_songFiles.Append(std::move(entry));
             listed = m_songFiles.count() - 1;
             m_listedNames.Appended(*listed, NameOf(target));

@@ -62,6 +62,11 @@ class FileSystem {
     // system should read no more from the medium than they ask for (no read-ahead).
     // On a floppy or a network share, read-ahead would fetch the whole file.
     virtual void AdviseNoReadAhead(FileHandle& file) = 0;
+    // True when OpenRead, Info, Length, Read, AdviseNoReadAhead and Stat may run on
+    // several threads at once, so a scan may keep several reads in flight. A layer
+    // that keeps state of its own without a lock says false (the default): the scan
+    // then reads one file at a time, on the caller's thread.
+    virtual bool TakesReadsFromSeveralThreads() const { return false; }
 
     // Creates a new empty file beside `targetPath` under a fresh hidden temporary
     // name, which is stored in `tempPath`. The error names `targetPath`.

@@ -208,6 +208,9 @@ class PosixFileSystem final : public FileSystem {
         return done;
     }
 
+    // Every step is one or a few system calls on the caller's own descriptors.
+    bool TakesReadsFromSeveralThreads() const override { return true; }
+
     void AdviseNoReadAhead(FileHandle& file) override {
         // A file system that takes no advice (a pipe, some FUSE drivers) reads as before.
         ::posix_fadvise(file.fd(), 0, 0, POSIX_FADV_RANDOM);

@@ -335,27 +335,20 @@ unsigned char* ReadBuffer(std::size_t size) {
 }
 
 // Reads the title of an open file of `length` bytes in blocks as the walk needs them.
+// Errors are thrown.
 bool ReadTitleOfFile(FileSystem& fs, FileHandle& file, std::uint64_t length,
-                     const std::string& path, std::string& title, TitleErrorReporter& reporter) {
+                     const std::string& path, std::string& title) {
     title.clear();
     if (length < kMinSongFileLength || length > kMaxSongFileLength)
         return false;
-    try {
-        const auto size = static_cast<std::size_t>(length);
-        unsigned char* buffer = ReadBuffer(size);
-        // A file that one block takes whole gains nothing from the advice.
-        if (size > kFirstSongBlock)
-            fs.AdviseNoReadAhead(file);
-        FileBytes source(fs, file);
-        SongData bytes(source, buffer, size, kFirstSongBlock);
-        return ExtractSongTitle(bytes, IsPatternPath(path), title);
-    } catch (const FileError& error) {
-        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
-    } catch (const std::bad_alloc&) {
-        reporter.ReportReadError(kOutOfMemoryText);
-    }
-    title.clear();
-    return false;
+    const auto size = static_cast<std::size_t>(length);
+    unsigned char* buffer = ReadBuffer(size);
+    // A file that one block takes whole gains nothing from the advice.
+    if (size > kFirstSongBlock)
+        fs.AdviseNoReadAhead(file);
+    FileBytes source(fs, file);
+    SongData bytes(source, buffer, size, kFirstSongBlock);
+    return ExtractSongTitle(bytes, IsPatternPath(path), title);
 }
 
 }  // namespace
@@ -382,12 +375,25 @@ bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
         reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
         return false;
     }
-    return ReadTitleOfFile(fs, file, length, path, title, reporter);
+    try {
+        return ReadTitleOfFile(fs, file, length, path, title);
+    } catch (const FileError& error) {
+        reporter.ReportReadError(StandardFileErrorText(error.cause(), reporter.PathInText(path)));
+    } catch (const std::bad_alloc&) {
+        reporter.ReportReadError(kOutOfMemoryText);
+    }
+    title.clear();
+    return false;
 }
 
 bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
-                       const std::string& path, std::string& title, TitleErrorReporter& reporter) {
-    return ReadTitleOfFile(fs, file, length, path, title, reporter);
+                       const std::string& path, std::string& title) {
+    try {
+        return ReadTitleOfFile(fs, file, length, path, title);
+    } catch (...) {
+        title.clear();
+        throw;
+    }
 }
 
 }  // namespace tt

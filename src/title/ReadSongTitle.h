@@ -25,10 +25,12 @@ inline constexpr std::uint64_t kMaxSongFileLength = 1000000;
 bool ReadSongTitle(FileSystem& fs, const std::string& path, std::string& title,
                    TitleErrorReporter& reporter);
 
-// As ReadSongTitle, for a file the caller has opened and measured (`length` bytes).
-// Reads from the file's start; the caller keeps and closes the handle.
+// As ReadSongTitle, for a file the caller has opened and measured (`length` bytes),
+// but an input/output error (FileError) or exhausted memory (std::bad_alloc) is
+// thrown, not reported: a reader on another thread hands it to the thread that
+// shows it. Reads from the file's start; the caller keeps and closes the handle.
 bool ReadOpenSongTitle(FileSystem& fs, FileHandle& file, std::uint64_t length,
-                       const std::string& path, std::string& title, TitleErrorReporter& reporter);
+                       const std::string& path, std::string& title);
 
 // The title inside the bytes of a whole file (no size bounds applied); `isPattern`
 // selects the pattern layout.

@@ -48,7 +48,10 @@ void FaultyFileSystem::FailFirst(Step step, FileErrorCause cause) {
 
 void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath,
                              const std::string& named) {
+    const std::lock_guard lock(m_mutex);
     ++m_steps;
+    if (const auto fault = m_pathFaults.find({step, path}); fault != m_pathFaults.end())
+        throw FileError(fault->second, carryPath ? path : std::string());
     const bool due = m_failStep ? step == *m_failStep : m_failAt != 0 && m_steps == m_failAt;
     if (!due)
         return;
@@ -62,20 +65,25 @@ void FaultyFileSystem::Count(Step step, const std::string& path, bool carryPath,
     throw error;
 }
 
-const std::string& FaultyFileSystem::PathOf(const FileHandle& file) const {
-    static const std::string unknown;
+std::string FaultyFileSystem::PathOf(const FileHandle& file) {
+    const std::lock_guard lock(m_mutex);
     for (const auto& [fd, path] : m_open) {
         if (fd == file.fd())
             return path;
     }
-    return unknown;
+    return {};
+}
+
+void FaultyFileSystem::NoteOpen(const FileHandle& file, const std::string& path) {
+    const std::lock_guard lock(m_mutex);
+    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    m_open.emplace_back(file.fd(), path);
 }
 
 FileHandle FaultyFileSystem::OpenRead(const std::string& path) {
     Count(Step::open, path, true);
     FileHandle file = m_inner.OpenRead(path);
-    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
-    m_open.emplace_back(file.fd(), path);
+    NoteOpen(file, path);
     return file;
 }
 
@@ -90,7 +98,7 @@ FileInfo FaultyFileSystem::Info(FileHandle& file) {
 }
 
 std::size_t FaultyFileSystem::Read(FileHandle& file, void* buffer, std::size_t size) {
-    const std::string& path = PathOf(file);
+    const std::string path = PathOf(file);
     Count(Step::read, path, false);
     if (size > 0 && shortReads.count(path) != 0)
         return m_inner.Read(file, buffer, size - 1);
@@ -100,17 +108,18 @@ std::size_t FaultyFileSystem::Read(FileHandle& file, void* buffer, std::size_t s
 FileHandle FaultyFileSystem::CreateTemp(const std::string& targetPath, std::string& tempPath) {
     Count(Step::create, targetPath, true);
     FileHandle file = m_inner.CreateTemp(targetPath, tempPath);
-    m_tempTargets[tempPath] = targetPath;
-    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
-    m_open.emplace_back(file.fd(), tempPath);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_tempTargets[tempPath] = targetPath;
+    }
+    NoteOpen(file, tempPath);
     return file;
 }
 
 FileHandle FaultyFileSystem::OpenWriteInPlace(const std::string& path) {
     Count(Step::openWrite, path, true);
     FileHandle file = m_inner.OpenWriteInPlace(path);
-    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
-    m_open.emplace_back(file.fd(), path);
+    NoteOpen(file, path);
     return file;
 }
 
@@ -139,7 +148,10 @@ void FaultyFileSystem::Sync(FileHandle& file) {
 void FaultyFileSystem::Close(FileHandle& file) {
     // A failing close still lets the handle go, as the real one does.
     const std::string path = PathOf(file);
-    std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    {
+        const std::lock_guard lock(m_mutex);
+        std::erase_if(m_open, [&](const auto& open) { return open.first == file.fd(); });
+    }
     try {
         Count(Step::close, path, false);
     } catch (const FileError&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -61,8 +62,18 @@ class FaultyFileSystem : public FileSystem {
     int steps() const { return m_steps; }
     void ResetCount() { m_steps = 0; }
     const std::optional<Fault>& fault() const { return m_fault; }
+    // Every step of kind `step` on `path` fails with `cause` (set before the steps run).
+    void FailOnPath(Step step, const std::string& path, FileErrorCause cause) {
+        m_pathFaults[{step, path}] = cause;
+    }
     // Reads of a path in this set deliver one byte less than asked.
     std::set<std::string> shortReads;
+    // Steps may come from several threads at once (counted under a lock) where the
+    // layer below takes that, unless this is set.
+    bool oneAtATime = false;
+    bool TakesReadsFromSeveralThreads() const override {
+        return !oneAtATime && m_inner.TakesReadsFromSeveralThreads();
+    }
     // False: a sync is counted but not passed on (keeps long fault runs fast; what
     // reaches the medium is not what these tests look at).
     bool passSyncOn = true;
@@ -98,9 +109,12 @@ class FaultyFileSystem : public FileSystem {
     // (empty: `path`, or the target of a temporary file).
     void Count(Step step, const std::string& path, bool carryPath, const std::string& named = {});
     // The path a handle was opened or created for.
-    const std::string& PathOf(const FileHandle& file) const;
+    std::string PathOf(const FileHandle& file);
+    void NoteOpen(const FileHandle& file, const std::string& path);
 
     FileSystem& m_inner;
+    std::mutex m_mutex;  // over everything below
+    std::map<std::pair<Step, std::string>, FileErrorCause> m_pathFaults;
     int m_steps = 0;
     int m_failAt = 0;
     std::optional<Step> m_failStep;
