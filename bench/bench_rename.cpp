@@ -74,16 +74,16 @@ std::string Base(const std::string& name) {
 // `scanSeconds` receives the time of the scan that lists them first.
 double EngineRename(const std::string& folder, bool& correct, double& scanSeconds) {
     test::ScriptedUi ui;
-    RenameEngine engine(SystemFileSystem(), ui);
-    engine.m_strFolder = folder;
-    engine.m_bCorrespondingFiles = true;
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
+    engine.SetFolder(folder);
+    engine.SetCorrespondingFiles(true);
     const auto scanStart = Clock::now();
     engine.RefreshFileList();
     scanSeconds = Seconds(scanStart);
     ui.SelectAll();
     std::vector<std::string> oldNames;
-    for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i)
-        oldNames.push_back(engine.m_songFiles.ElementAt(i).fileName);
+    for (std::int32_t i = 0; i < engine.songFiles().count(); ++i)
+        oldNames.push_back(engine.songFiles().ElementAt(i).fileName);
 
     const auto start = Clock::now();
     engine.RenameSelectedFiles(false);
@@ -92,8 +92,8 @@ double EngineRename(const std::string& folder, bool& correct, double& scanSecond
     // Every song now lies under its new name with its own content, its companion
     // beside it, and nothing is left under an old name.
     int wrong = 0;
-    for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i) {
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(i);
+    for (std::int32_t i = 0; i < engine.songFiles().count(); ++i) {
+        const SongFileEntry& entry = engine.songFiles().ElementAt(i);
         const int index = std::stoi(oldNames[i].substr(4, 5));
         const std::string base = folder + "/" + Base(entry.fileName);
         if (entry.fileName == oldNames[i] || entry.path != folder + "/" + entry.fileName ||
@@ -106,7 +106,7 @@ double EngineRename(const std::string& folder, bool& correct, double& scanSecond
         return name.rfind("song", 0) == 0;
     });
     correct = wrong == 0 && !oldLeft && names.size() == 2u * kSongs &&
-              engine.m_songFiles.count() == kSongs && ui.warnings.empty() && ui.questions.empty() &&
+              engine.songFiles().count() == kSongs && ui.warnings.empty() && ui.questions.empty() &&
               ui.selected.empty();
     if (!correct)
         std::printf(
@@ -147,25 +147,25 @@ double RenameTitled(int count, bool oneTitle, bool& correct) {
         test::WriteWholeFile(folder / (SongName(i) + ".mid"), contents.back());
     }
     test::ScriptedUi ui;
-    RenameEngine engine(SystemFileSystem(), ui);
-    engine.m_strFolder = folder.path();
-    engine.m_bCorrespondingFiles = false;
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
+    engine.SetFolder(folder.path());
+    engine.SetCorrespondingFiles(false);
     engine.RefreshFileList();
     ui.SelectAll();
     std::vector<std::string> targets;
-    for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i)
-        targets.push_back(engine.m_songFiles.ElementAt(i).newName);
+    for (std::int32_t i = 0; i < engine.songFiles().count(); ++i)
+        targets.push_back(engine.songFiles().ElementAt(i).newName);
     const auto start = Clock::now();
     engine.RenameSelectedFiles(false);
     const double seconds = Seconds(start);
     int wrong = 0;
-    for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i) {
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(i);
+    for (std::int32_t i = 0; i < engine.songFiles().count(); ++i) {
+        const SongFileEntry& entry = engine.songFiles().ElementAt(i);
         const std::string& content = contents[static_cast<std::size_t>(i)];
         wrong += entry.fileName != targets[static_cast<std::size_t>(i)] ||
                  test::ReadWholeFile(entry.path) != content;
     }
-    correct = wrong == 0 && engine.m_songFiles.count() == count && ui.warnings.empty() &&
+    correct = wrong == 0 && engine.songFiles().count() == count && ui.warnings.empty() &&
               ui.selected.empty();
     return seconds;
 }

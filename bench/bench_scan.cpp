@@ -32,6 +32,7 @@
 #include "SongBytes.h"
 #include "TempDir.h"
 #include "engine/RenameEngine.h"
+#include "engine/RowSelection.h"
 #include "engine/UniqueNames.h"
 #include "platform/FileSystem.h"
 #include "text/NameText.h"
@@ -42,27 +43,18 @@ namespace {
 using namespace tt;
 
 // A user interface that shows nothing.
-class SilentUi : public EngineUi {
+class SilentUi : public EngineQuestions {
   public:
     void ReportReadError(const std::string&) override {}
     void ShowWarning(const std::string&) override {}
     OverwriteAnswer AskOverwrite(const std::string&) override { return OverwriteAnswer::no; }
     bool EditName(const std::string&, std::string&, std::string&) override { return false; }
     bool PickDestinationFolder(const std::string&, std::string&) override { return false; }
-    std::string ReadSettingString(const std::string&, const std::string& d) override { return d; }
-    void ClearRows() override {}
-    void AppendRows(std::int32_t) override {}
-    std::vector<std::int32_t> SelectedRows() override { return {}; }
-    void DeselectRow(std::int32_t) override {}
-    void RedrawList() override {}
-    void UpdateButtonStates() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
 };
 
-// A user interface that follows the progress as a window would: it takes every
-// count and is asked whether to stop before every file.
-class ProgressUi : public SilentUi {
+// Follows the progress as a window would: it takes every count and is asked
+// whether to stop before every file.
+class ProgressUi : public ProgressAndStop {
   public:
     void WorkProgress(std::int32_t done, std::int32_t total) override {
         m_done = done;
@@ -210,15 +202,20 @@ long PeakMemoryOfScan(const std::string& folder) {
 bench::Elapsed Scan(FileSystem& fs, const std::string& folder, SongFileList* result = nullptr,
                     bool withProgress = false) {
     SilentUi silent;
+    RowSelection rows;
     ProgressUi following;
-    EngineUi& ui = withProgress ? static_cast<EngineUi&>(following) : silent;
-    RenameEngine engine(fs, ui);
-    engine.m_strFolder = folder;
+    RenameEngine engine(
+        fs, {.questions = silent, .rows = rows, .progress = withProgress ? &following : nullptr});
+    engine.SetFolder(folder);
     const bench::Timer timer;
     engine.RefreshFileList();
     const bench::Elapsed elapsed = timer.Stop();
-    if (result != nullptr)
-        *result = std::move(engine.m_songFiles);
+    if (result != nullptr) {
+        const SongFileList& listed = engine.songFiles();
+        result->Clear();
+        for (std::int32_t i = 0; i < listed.count(); ++i)
+            result->Append(listed.ElementAt(i));
+    }
     return elapsed;
 }
 

@@ -134,7 +134,7 @@ void PictureMainWindow(const std::string& songs, const QString& suffix) {
         window.EditName("SONG0001.MID", name, ext);
     });
     SaveModal(QStringLiteral("save-dialog") + suffix, [&]() {
-        tt::CSaveNamesDlg dialog(window.engine().m_songFiles, &window);
+        tt::CSaveNamesDlg dialog(window.engine().songFiles(), &window);
         dialog.DoModal();
     });
     // The progress window as a long scan shows it, over the listed folder.

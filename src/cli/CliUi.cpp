@@ -133,17 +133,4 @@ bool CliUi::PickDestinationFolder(const std::string&, std::string& chosen) {
     return true;
 }
 
-std::string CliUi::ReadSettingString(const std::string&, const std::string& defaultValue) {
-    return defaultValue;
-}
-
-void CliUi::ClearRows() {
-    rowCount = 0;
-    selected.clear();
-}
-
-std::vector<std::int32_t> CliUi::SelectedRows() {
-    return {selected.begin(), selected.end()};
-}
-
 }  // namespace tt::cli

@@ -9,24 +9,30 @@
 #include <utility>
 #include <vector>
 
-#include "engine/EngineUi.h"
+#include "engine/EngineFrontEnd.h"
+#include "engine/RowSelection.h"
 
 namespace tt::cli {
 
 // The engine's user interface on a terminal: messages go to standard error,
-// questions are read from standard input, and the "list view" is a set of
-// selected row numbers that the command fills before it runs an operation.
-class CliUi : public EngineUi {
+// questions are read from standard input, and the rows are a set of selected
+// row numbers that the command fills before it runs an operation.
+class CliUi : public EngineQuestions,
+              public RowSelection,
+              public ProgressAndStop,
+              public OperationReport {
   public:
     CliUi(std::istream& in, std::ostream& err) : m_in(in), m_err(err) {}
+
+    // What the engine works with: everything but a view and a settings store.
+    EngineFrontEnd FrontEnd() {
+        return {.questions = *this, .rows = *this, .progress = this, .report = this};
+    }
 
     // Answers to the overwrite question given on the command line; empty: ask.
     std::optional<OverwriteAnswer> presetOverwrite;
     // Destination of a copy (the picker's answer).
     std::string destination;
-    // Rows selected for the next operation.
-    std::set<std::int32_t> selected;
-    std::int32_t rowCount = 0;
     // Set once any message reported an error.
     bool errorShown = false;
     // Warnings shown so far (file errors, changed sources, files too large ...).
@@ -42,15 +48,6 @@ class CliUi : public EngineUi {
     OverwriteAnswer AskOverwrite(const std::string& text) override;
     bool EditName(const std::string& oldName, std::string& name, std::string& ext) override;
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
-    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
-    void ClearRows() override;
-    void AppendRows(std::int32_t count) override { rowCount += count; }
-    std::vector<std::int32_t> SelectedRows() override;
-    void DeselectRow(std::int32_t row) override { selected.erase(row); }
-    void RedrawList() override {}
-    void UpdateButtonStates() override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
     // Prints `old -> new` on `out` as soon as a file is done, when set.
     void FileTransferred(const std::string& from, const std::string& to) override;
     std::ostream* out = nullptr;

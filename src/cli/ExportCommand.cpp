@@ -73,17 +73,17 @@ int RunExport(const std::vector<std::string>& args, CommandStreams io) {
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
     ui.errIsTerminal = io.errIsTerminal;
-    RenameEngine engine(SystemFileSystem(), ui);
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
     ScanFolder(engine, folder, types);
     if (output == "-") {
-        const std::string content = NameListContent(engine.m_songFiles, format);
+        const std::string content = NameListContent(engine.songFiles(), format);
         io.out.write(content.data(), static_cast<std::streamsize>(content.size()));
         io.out.flush();
         return ui.errorShown || !io.out ? 1 : 0;
     }
     // Any other file error propagates to main, which prints its standard text.
     try {
-        WriteNameList(SystemFileSystem(), output, engine.m_songFiles, format);
+        WriteNameList(SystemFileSystem(), output, engine.songFiles(), format);
     } catch (const NameListFolderError& error) {
         io.err << FolderTargetText(ui.PathInText(error.path())) << '\n';
         return 1;

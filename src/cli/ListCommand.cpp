@@ -35,11 +35,11 @@ int RunList(const std::vector<std::string>& args, CommandStreams io) {
     CliUi ui(io.in, io.err);
     ui.progressToTerminal = io.errIsTerminal;
     ui.errIsTerminal = io.errIsTerminal;
-    RenameEngine engine(SystemFileSystem(), ui);
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
     ScanFolder(engine, folder, types);
 
     std::string texts[2];
-    for (std::int32_t row = 0; row < engine.m_songFiles.count(); ++row) {
+    for (std::int32_t row = 0; row < engine.songFiles().count(); ++row) {
         engine.GetRowTexts(row, texts);
         io.out << PrintableName(texts[0], io.outIsTerminal) << '\t'
                << PrintableName(texts[1], io.outIsTerminal) << '\n';

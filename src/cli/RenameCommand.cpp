@@ -80,7 +80,7 @@ TransferOptions ParseTransferOptions(const std::vector<std::string>& args, bool 
 
 // Selects the rows of the entries named on the command line, or every row.
 void SelectRows(const RenameEngine& engine, const TransferOptions& options, CliUi& ui) {
-    const SongFileList& list = engine.m_songFiles;
+    const SongFileList& list = engine.songFiles();
     if (options.names.empty()) {
         for (std::int32_t row = 0; row < list.count(); ++row)
             ui.selected.insert(row);
@@ -107,11 +107,10 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     ui.errIsTerminal = io.errIsTerminal;
     ui.presetOverwrite = options.overwrite;
     ui.destination = options.destination;
-    RenameEngine engine(SystemFileSystem(), ui);
+    RenameEngine engine(SystemFileSystem(), ui.FrontEnd());
     OperationJournal journal(SystemFileSystem(), DefaultJournalFolder());
     const std::unique_ptr<Trash> trash = MakeTrash();
-    engine.m_journal = &journal;
-    engine.m_trash = trash.get();
+    engine.SetJournal(&journal, trash.get());
     ScanFolder(engine, options.folder, options.types);
     SelectRows(engine, options, ui);
 
@@ -120,15 +119,15 @@ int RunTransfer(const std::vector<std::string>& args, CommandStreams io, bool bC
     // a song found changed meanwhile makes the operation read the list again.
     std::map<std::int32_t, std::string> selectedNames;
     for (const std::int32_t row : ui.selected) {
-        const SongFileEntry& entry = engine.m_songFiles.ElementAt(row);
+        const SongFileEntry& entry = engine.songFiles().ElementAt(row);
         selectedNames[row] = entry.fileName;
         if (!entry.titleFound && !options.names.empty())
             io.err << PrintableName(entry.fileName, io.errIsTerminal) << ": " << kNoTitleFound
                    << ", left as it is\n";
     }
 
-    engine.m_bEditNames = options.edit;
-    engine.m_bCorrespondingFiles = options.companions;
+    engine.SetEditNames(options.edit);
+    engine.SetCorrespondingFiles(options.companions);
     const int warningsBefore = ui.warningCount;
     // Every file is printed as it is done, so a stop or a kill leaves a true list.
     ui.out = &io.out;

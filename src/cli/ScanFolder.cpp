@@ -12,10 +12,8 @@ void ScanFolder(RenameEngine& engine, const std::string& folder, const SongTypes
     // An operation on this folder that a kill or power cut left half-done is
     // finished first, so the list shows every song.
     RecoverFolder(folder, std::cerr, ::isatty(STDERR_FILENO) == 1);
-    engine.m_strFolder = folder;
-    engine.m_bMidFiles = types.mid;
-    engine.m_bStyFiles = types.sty;
-    engine.m_bPatFiles = types.pat;
+    engine.SetFolder(folder);
+    engine.SetFileTypes(types.mid, types.sty, types.pat);
     engine.RefreshFileList();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "engine/EngineUi.h"
+#include "engine/OverwriteAnswer.h"
 
 class QWidget;
 

@@ -204,7 +204,7 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
         // A device, pipe or socket is no companion to move or copy: copying one would
         // read nothing, or block, or fail.
         if (!move.plainFile) {
-            m_ui.CompanionLeft(move.from, LeftReason::notPlainFile);
+            m_report.CompanionLeft(move.from, LeftReason::notPlainFile);
             continue;
         }
         // After a Cancel the rest stay too, and are named as such.
@@ -213,7 +213,7 @@ void RenameEngine::RenameCorrespondingFiles(const std::string& oldPath, const st
             cancelled ? TargetAction::cancel : ResolveTarget(move.from, move.to, why, false, self);
         if (action == TargetAction::cancel || action == TargetAction::skip) {
             cancelled = cancelled || action == TargetAction::cancel;
-            m_ui.CompanionLeft(move.from, why);
+            m_report.CompanionLeft(move.from, why);
             continue;
         }
         if (bCopy) {

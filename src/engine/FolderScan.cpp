@@ -16,16 +16,8 @@ namespace tt {
 
 namespace {
 
-struct SongKind {
-    const char* extension;
-    bool RenameEngine::*enabled;
-};
-
-constexpr SongKind kSongKinds[] = {
-    {".mid", &RenameEngine::m_bMidFiles},
-    {".sty", &RenameEngine::m_bStyFiles},
-    {".pat", &RenameEngine::m_bPatFiles},
-};
+// The song kinds, in the order the list holds them.
+constexpr const char* kSongKinds[] = {".mid", ".sty", ".pat"};
 
 bool HasExtension(const std::string& name, std::string_view extension) {
     return name.size() >= extension.size() &&
@@ -38,23 +30,24 @@ void RenameEngine::RefreshFileList() {
     m_songFiles.Clear();
     m_standingNames.clear();
     m_uniqueNames.Invalidate();
-    m_ui.ClearRows();
-    m_ui.UpdateButtonStates();
+    m_rows.ClearRows();
+    if (m_view)
+        m_view->UpdateButtonStates();
     if (m_strFolder.empty())
         return;
 
     {
-        WaitCursor wait(m_ui);
+        WaitCursor wait(m_view);
         // One listing serves all three kinds; each kind is taken in turn, so the
         // list holds all MIDI files, then styles, then patterns, before sorting.
         std::vector<const std::string*> candidates;
         const auto names = m_fs.ListNames(m_strFolder);
         if (names) {
+            const bool enabled[std::size(kSongKinds)] = {m_bMidFiles, m_bStyFiles, m_bPatFiles};
             std::vector<const std::string*> ofKind[std::size(kSongKinds)];
             for (const std::string& name : *names) {
                 for (std::size_t kind = 0; kind < std::size(kSongKinds); ++kind) {
-                    if (this->*kSongKinds[kind].enabled &&
-                        HasExtension(name, kSongKinds[kind].extension)) {
+                    if (enabled[kind] && HasExtension(name, kSongKinds[kind])) {
                         if (name.front() != '.')  // not hidden
                             ofKind[kind].push_back(&name);
                         break;
@@ -73,33 +66,35 @@ void RenameEngine::RefreshFileList() {
             // Stopped: the list stays empty, as for a folder without song files.
             m_songFiles.Clear();
         } else if (m_songFiles.count() == 0) {
-            m_ui.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
+            m_questions.ShowWarning(NothingFoundMessage(m_bMidFiles, m_bStyFiles, m_bPatFiles));
         } else {
             SortEntries(m_songFiles);
             MakeNewNamesUnique();
-            m_ui.AppendRows(m_songFiles.count());
+            m_rows.AppendRows(m_songFiles.count());
         }
     }
-    m_ui.UpdateButtonStates();
+    if (m_view)
+        m_view->UpdateButtonStates();
 }
 
 bool RenameEngine::ScanCandidates(const std::vector<const std::string*>& names) {
     const auto total = static_cast<std::int32_t>(names.size());
     m_songFiles.ReserveStorage(total);
-    WorkInProgress work(m_ui, EngineWork::scan, total);
+    WorkInProgress work(m_progress, EngineWork::scan, total);
     // The reads run ahead on threads of their own where the file layer allows;
     // each result is taken here, in list order, so messages, progress and the stop
     // come as with one read at a time. Reads still under way at a stop are dropped.
     ReadsInFlight reads(m_fs, m_strFolder, names);
     for (std::int32_t done = 0; done < total; ++done) {
-        if (m_ui.StopRequested())
+        if (m_progress.StopRequested())
             return false;
         SongFileRead read = reads.Next();
         if (read.readError)
-            m_ui.ReportReadError(ReadErrorText(read.readError, m_ui.PathInText(read.entry.path)));
+            m_questions.ReportReadError(
+                ReadErrorText(read.readError, m_questions.PathInText(read.entry.path)));
         if (read.isFile)
             m_songFiles.Append(std::move(read.entry));
-        m_ui.WorkProgress(done + 1, total);
+        m_progress.WorkProgress(done + 1, total);
     }
     return true;
 }
@@ -179,7 +174,7 @@ bool RenameEngine::ReadEntryFile(SongFileEntry& entry) {
     std::exception_ptr readError;
     const bool isFile = ReadSongFileInto(m_fs, entry, readError);
     if (readError)
-        m_ui.ReportReadError(ReadErrorText(readError, m_ui.PathInText(entry.path)));
+        m_questions.ReportReadError(ReadErrorText(readError, m_questions.PathInText(entry.path)));
     return isFile;
 }
 

@@ -13,7 +13,7 @@ bool RenameEngine::BeginJournal(bool bCopy, const std::string& destFolder) {
         return true;
     } catch (const FileError& error) {
         m_journal->Close();
-        m_ui.ShowWarning(JournalFailedMessage(error.StandardText()));
+        m_questions.ShowWarning(JournalFailedMessage(error.StandardText()));
         return false;
     }
 }

@@ -12,22 +12,41 @@ namespace {
 // Copies hold the whole file in memory; larger files are refused.
 constexpr std::uint64_t kMaxCopyLength = 1000000;
 
-// Removes a temporary file after a failed copy. The failure that led here is what
-// the user must see, so a failing removal is not reported over it.
-void RemoveTempQuietly(FileSystem& fs, const std::string& tempPath) {
-    try {
-        fs.Remove(tempPath);
-    } catch (const FileError&) {
-        // Best effort: the original error is on its way to the user.
+// Owns a copy's temporary file until it has taken the target's name: unless
+// committed, the file is closed and removed when the guard goes. The failure
+// that led there is what the user must see, so a failing removal is not
+// reported over it.
+class TempFileGuard {
+  public:
+    TempFileGuard(FileSystem& fs, FileHandle& file, const std::string& path)
+        : m_fs(fs), m_file(file), m_path(path) {}
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    ~TempFileGuard() {
+        if (m_committed)
+            return;
+        m_file = FileHandle();  // closed before the removal
+        try {
+            m_fs.Remove(m_path);
+        } catch (const FileError&) {
+            // Best effort: the original error is on its way to the user.
+        }
     }
-}
+    void Commit() { m_committed = true; }
+
+  private:
+    FileSystem& m_fs;
+    FileHandle& m_file;
+    const std::string& m_path;
+    bool m_committed = false;
+};
 
 }  // namespace
 
 RenameEngine::OverwriteDecision RenameEngine::ConfirmOverwrite(const std::string& target) {
     if (m_bAskOverwrite) {
         m_bAskOverwrite = false;
-        switch (m_ui.AskOverwrite(OverwriteQuestion(m_ui.PathInText(target)))) {
+        switch (m_questions.AskOverwrite(OverwriteQuestion(m_questions.PathInText(target)))) {
             case OverwriteAnswer::yes:
                 m_bOverwriteAll = true;
                 return OverwriteDecision::proceed;
@@ -102,7 +121,7 @@ void RenameEngine::MoveFile(const std::string& from, const std::string& to, bool
     }
     JournalDone(step, to);
     m_operationFiles.NoteMoved(from, to);
-    m_ui.FileTransferred(from, to);
+    m_report.FileTransferred(from, to);
 }
 
 bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& target,
@@ -112,7 +131,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         FileHandle in = m_fs.OpenRead(source);
         const std::uint64_t length = m_fs.Length(in);
         if (length > kMaxCopyLength) {
-            m_ui.ShowWarning(FileTooLargeMessage(m_ui.PathInText(source)));
+            m_questions.ShowWarning(FileTooLargeMessage(m_questions.PathInText(source)));
             m_fs.Close(in);
             return false;
         }
@@ -135,6 +154,7 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
     const int step = JournalStarting(JournalStep::Kind::copy, source, target, replace);
     std::string tempPath;
     FileHandle out = m_fs.CreateTemp(target, tempPath);
+    TempFileGuard guard(m_fs, out, tempPath);
     try {
         m_fs.Write(out, buffer.data(), buffer.size(), target);
         m_fs.Sync(out);
@@ -144,17 +164,12 @@ bool RenameEngine::CopyWholeFile(const std::string& source, const std::string& t
         else
             m_fs.MoveNoReplace(tempPath, target);
     } catch (const FileError& error) {
-        out = FileHandle();  // closed before the removal
-        RemoveTempQuietly(m_fs, tempPath);
         throw NamingFile(error, target);
-    } catch (...) {
-        out = FileHandle();
-        RemoveTempQuietly(m_fs, tempPath);
-        throw;
     }
+    guard.Commit();
     JournalDone(step, target);
     m_operationFiles.NoteCreated(target);
-    m_ui.FileTransferred(source, target);
+    m_report.FileTransferred(source, target);
     return true;
 }
 

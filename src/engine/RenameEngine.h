@@ -4,9 +4,10 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
-#include "engine/EngineUi.h"
+#include "engine/EngineFrontEnd.h"
 #include "engine/ListedNames.h"
 #include "engine/OperationFiles.h"
 #include "engine/OperationJournal.h"
@@ -19,29 +20,40 @@ namespace tt {
 
 // The program's working state and everything done to the list of song files: the
 // folder scan, the proposed names, renaming and copying the selected files with
-// their companions. It talks to the user and the list view only through EngineUi.
+// their companions. It talks to the user and the rows only through the front end's
+// collaborators it is given.
 class RenameEngine {
   public:
-    RenameEngine(FileSystem& fs, EngineUi& ui) : m_fs(fs), m_ui(ui) {}
+    RenameEngine(FileSystem& fs, const EngineFrontEnd& frontEnd);
 
-    // --- working state, set by the main window before each command ---
-    std::string m_strFolder;  // the listed folder
-    bool m_bMidFiles = true;
-    bool m_bStyFiles = true;
-    bool m_bPatFiles = true;
-    bool m_bEditNames = false;
-    bool m_bCorrespondingFiles = true;
-    // Destination last confirmed in the picker during this run.
-    std::string m_strDestFolder;
-    // While true, the picker starts at the stored "DestinationFolder".
-    bool m_bFirstDestPick = true;
-
-    SongFileList m_songFiles;
+    // --- working state: the window's data exchange (or the command line) sets it
+    // before each command ---
+    void SetFolder(std::string folder) { m_strFolder = std::move(folder); }
+    void SetFileTypes(bool mid, bool sty, bool pat) {
+        m_bMidFiles = mid;
+        m_bStyFiles = sty;
+        m_bPatFiles = pat;
+    }
+    void SetEditNames(bool editNames) { m_bEditNames = editNames; }
+    void SetCorrespondingFiles(bool correspondingFiles) {
+        m_bCorrespondingFiles = correspondingFiles;
+    }
+    const std::string& folder() const { return m_strFolder; }
+    bool midFiles() const { return m_bMidFiles; }
+    bool styFiles() const { return m_bStyFiles; }
+    bool patFiles() const { return m_bPatFiles; }
+    bool editNames() const { return m_bEditNames; }
+    bool correspondingFiles() const { return m_bCorrespondingFiles; }
+    const std::string& destFolder() const { return m_strDestFolder; }
+    bool firstDestPick() const { return m_bFirstDestPick; }
+    const SongFileList& songFiles() const { return m_songFiles; }
 
     // The journal every rename and copy keeps, and the trash a file replaced after
     // a Yes goes to first; both optional (none: no journal, a replaced file is gone).
-    OperationJournal* m_journal = nullptr;
-    Trash* m_trash = nullptr;
+    void SetJournal(OperationJournal* journal, Trash* trash) {
+        m_journal = journal;
+        m_trash = trash;
+    }
 
     // --- folder scan and names ---
     // Rebuilds the list from the folder: search, titles, sort, unique names, rows.
@@ -84,9 +96,21 @@ class RenameEngine {
                                   bool bCopy, std::int32_t self = -1);
 
     FileSystem& fileSystem() { return m_fs; }
-    EngineUi& ui() { return m_ui; }
 
   private:
+    std::string m_strFolder;  // the listed folder
+    bool m_bMidFiles = true;
+    bool m_bStyFiles = true;
+    bool m_bPatFiles = true;
+    bool m_bEditNames = false;
+    bool m_bCorrespondingFiles = true;
+    // Destination last confirmed in the picker during this run.
+    std::string m_strDestFolder;
+    // While true, the picker starts at the stored "DestinationFolder".
+    bool m_bFirstDestPick = true;
+
+    SongFileList m_songFiles;
+
     // How one transfer deals with what is at its target.
     enum class TargetAction {
         create,    // nothing there: the transfer must not replace anything
@@ -183,6 +207,9 @@ class RenameEngine {
     // Moves a file and keeps the operation's file knowledge up to date.
     void MoveFile(const std::string& from, const std::string& to, bool replace);
 
+    // The stored "DestinationFolder"; empty without a settings store.
+    std::string StoredDestination();
+
     // --- the journal around the file steps (JournalSteps.cpp) ---
     // Starts the operation's journal; false (with a message) when it cannot be written.
     bool BeginJournal(bool bCopy, const std::string& destFolder);
@@ -196,7 +223,14 @@ class RenameEngine {
     void JournalDone(int number, const std::string& at);
 
     FileSystem& m_fs;
-    EngineUi& m_ui;
+    EngineQuestions& m_questions;
+    SongRows& m_rows;
+    ProgressAndStop& m_progress;  // a silent one when the front end shows none
+    ListViewHooks* m_view;        // null: no view to refresh
+    OperationReport& m_report;    // a silent one when the front end logs nothing
+    SettingSource* m_settings;    // null: the settings' defaults
+    OperationJournal* m_journal = nullptr;
+    Trash* m_trash = nullptr;
     UniqueNames m_uniqueNames;
 
     // --- operation state, reset at the start of each rename or copy ---

@@ -46,7 +46,7 @@ void RenameEngine::LetNameStand(std::int32_t index, const std::string& name) {
 
 void RenameEngine::RenameSelectedFiles(bool bCopy) {
     ResetOperationState();
-    const std::vector<std::int32_t> rows = m_ui.SelectedRows();
+    const std::vector<std::int32_t> rows = m_rows.SelectedRows();
     if (rows.empty())
         return;
 
@@ -67,28 +67,29 @@ void RenameEngine::RenameSelectedFiles(bool bCopy) {
         ProcessRows(rows, bCopy, *destFolder);
         failed = false;
     } catch (const FileError& error) {
-        m_ui.ShowWarning(error.StandardText(m_ui.PathInText(error.path())));
+        m_questions.ShowWarning(error.StandardText(m_questions.PathInText(error.path())));
     } catch (const std::bad_alloc&) {
-        m_ui.ShowWarning(kOutOfMemoryText);
+        m_questions.ShowWarning(kOutOfMemoryText);
     }
     EndJournal();
     if (failed) {
         // The songs the error came before stay; their rows are still selected.
-        const std::vector<std::int32_t> left = m_ui.SelectedRows();
+        const std::vector<std::int32_t> left = m_rows.SelectedRows();
         for (const std::int32_t row : left) {
             if (IsUnsettled(row))
-                m_ui.SongLeft(row, LeftReason::failed);
+                m_report.SongLeft(row, LeftReason::failed);
         }
     }
     // A song passed over because its file changed while a dialog or question was
     // open is told as a change found at the start is; the songs done stay done.
     if (m_bSourcesChanged)
         ReloadChangedSources();
-    m_ui.RedrawList();
+    if (m_view)
+        m_view->RedrawList();
 }
 
 void RenameEngine::ReloadChangedSources() {
-    m_ui.ShowWarning(SourceChangedMessage());
+    m_questions.ShowWarning(SourceChangedMessage());
     // A listed folder that is gone (renamed, removed) lists nothing: it is no longer
     // the listed folder, and reading it would only say that it holds no songs.
     const auto folder = m_fs.Stat(m_strFolder);
@@ -106,13 +107,13 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
     }
 
     const auto total = static_cast<std::int32_t>(rows.size());
-    WorkInProgress work(m_ui, bCopy ? EngineWork::copy : EngineWork::rename, total);
+    WorkInProgress work(m_progress, bCopy ? EngineWork::copy : EngineWork::rename, total);
     std::int32_t done = 0;
     // Every row counts once, when it is settled, so the count reaches the total once.
     const auto settle = [&](std::int32_t row) {
         if (IsUnsettled(row))
             m_unsettled[static_cast<std::size_t>(row)] = false;
-        m_ui.WorkProgress(++done, total);
+        m_progress.WorkProgress(++done, total);
     };
     struct Waiting {
         std::int32_t row;
@@ -125,13 +126,13 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
         for (const std::int32_t row : rows) {
             if (IsUnsettled(row)) {
                 m_unsettled[static_cast<std::size_t>(row)] = false;
-                m_ui.SongLeft(row, LeftReason::cancelled);
+                m_report.SongLeft(row, LeftReason::cancelled);
             }
         }
     };
 
     for (const std::int32_t row : rows) {
-        if (m_ui.StopRequested())
+        if (m_progress.StopRequested())
             return cancelRest();
         std::optional<std::string> name;
         const EntryStep step = ProcessEntry(row, bCopy, destFolder, name);
@@ -150,7 +151,7 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
         settledAny = false;
         std::vector<Waiting> still;
         for (Waiting& entry : waiting) {
-            if (m_ui.StopRequested())
+            if (m_progress.StopRequested())
                 return cancelRest();
             const EntryStep step = ProcessEntry(entry.row, bCopy, destFolder, entry.name);
             if (step == EntryStep::stop)
@@ -166,7 +167,7 @@ void RenameEngine::ProcessRows(const std::vector<std::int32_t>& rows, bool bCopy
     }
     // Names that stay held (a swap, a ring of songs): left as they are, like No.
     for (const Waiting& entry : waiting) {
-        m_ui.SongLeft(entry.row, LeftReason::held);
+        m_report.SongLeft(entry.row, LeftReason::held);
         settle(entry.row);
     }
 }
@@ -185,7 +186,7 @@ bool RenameEngine::PassedOverAsReplaced(std::int32_t index) {
     if (!placed && EntryMatchesDisk(entry))
         return false;
     m_bSourcesChanged = m_bSourcesChanged || !placed;
-    m_ui.SongLeft(index, LeftReason::changed);
+    m_report.SongLeft(index, LeftReason::changed);
     return true;
 }
 
@@ -203,12 +204,11 @@ bool RenameEngine::SelectedSourcesChanged(const std::vector<std::int32_t>& rows)
 std::optional<std::string> RenameEngine::ChooseDestination(bool bCopy) {
     if (!bCopy)
         return m_strFolder;
-    std::string start =
-        m_bFirstDestPick ? m_ui.ReadSettingString("DestinationFolder", "") : m_strDestFolder;
+    std::string start = m_bFirstDestPick ? StoredDestination() : m_strDestFolder;
     if (start.empty())
         start = m_strFolder;
     std::string chosen;
-    if (!m_ui.PickDestinationFolder(start, chosen))
+    if (!m_questions.PickDestinationFolder(start, chosen))
         return std::nullopt;  // whoever wants copies in the listed folder picks it
     m_strDestFolder = chosen;
     m_bFirstDestPick = false;
@@ -238,7 +238,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
         if (m_bEditNames) {
             std::string base = WithoutLastChars(chosen, 4);
             std::string ext = LastChars(chosen, 4);
-            if (!m_ui.EditName(entry.fileName, base, ext))
+            if (!m_questions.EditName(entry.fileName, base, ext))
                 return EntryStep::stop;
             chosen = base + ext;
         }
@@ -248,7 +248,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
 
     const std::string target = JoinPath(destFolder, newName);
     if (target == source) {
-        m_ui.DeselectRow(index);
+        m_rows.DeselectRow(index);
         return EntryStep::next;
     }
     CheckNewName(newName, target);
@@ -266,7 +266,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     if (action == TargetAction::wait)
         return EntryStep::wait;
     if (action == TargetAction::skip) {
-        m_ui.SongLeft(index, why);
+        m_report.SongLeft(index, why);
         return EntryStep::next;
     }
     // The edit dialog and the overwrite question wait for the user, who may change
@@ -285,11 +285,11 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     // A copy onto the source itself (a spelling that differs only in case, on a
     // file system that ignores case) has nothing to make: the file is already there.
     if (action == TargetAction::sameFile) {
-        m_ui.DeselectRow(index);
+        m_rows.DeselectRow(index);
         return EntryStep::next;
     }
     if (!CopyWholeFile(source, target, action == TargetAction::replace)) {
-        m_ui.SongLeft(index, LeftReason::failed);
+        m_report.SongLeft(index, LeftReason::failed);
         return EntryStep::next;
     }
     // The list shows the copy before its companions go along, so an error among
@@ -298,7 +298,7 @@ RenameEngine::EntryStep RenameEngine::ProcessEntry(std::int32_t index, bool bCop
     std::int32_t song = index;
     if (destFolder == m_strFolder)
         song = UpdateListedCopy(target, newName, nameStands).value_or(index);
-    m_ui.DeselectRow(index);
+    m_rows.DeselectRow(index);
     if (m_bCorrespondingFiles)
         RenameCorrespondingFiles(source, target, true, song);
     return EntryStep::next;
@@ -377,7 +377,7 @@ void RenameEngine::RenameEntry(std::int32_t index, const std::string& name,
     ReadEntryFile(entry);
     if (nameStands)
         LetNameStand(index, name);
-    m_ui.DeselectRow(index);
+    m_rows.DeselectRow(index);
     MakeNewNamesUnique();
 
     if (m_bCorrespondingFiles)
@@ -411,7 +411,7 @@ std::optional<std::int32_t> RenameEngine::UpdateListedCopy(const std::string& ta
             m_songFiles.Append(std::move(entry));
             listed = m_songFiles.count() - 1;
             m_listedNames.Appended(*listed, NameOf(target));
-            m_ui.AppendRows(1);
+            m_rows.AppendRows(1);
             if (nameStands)
                 LetNameStand(*listed, name);
         }

@@ -92,15 +92,20 @@ Dropped DroppedItems(const QMimeData* data) {
 CMainDlg::CMainDlg(QWidget* parent) : CMainDlg(SystemFileSystem(), parent) {}
 
 CMainDlg::CMainDlg(FileSystem& fs, QWidget* parent)
-    : QDialog(parent), m_engine(fs, *this), m_pickFolder(PickFolder) {
+    : QDialog(parent),
+      m_engine(
+          fs,
+          {.questions = *this, .rows = *this, .progress = this, .view = this, .settings = this}),
+      m_pickFolder(PickFolder) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     // The constructor starts with every check box off; the settings fill them in
     // while the window initialises.
-    m_engine.m_bMidFiles = m_engine.m_bStyFiles = m_engine.m_bPatFiles = false;
-    m_engine.m_bEditNames = m_engine.m_bCorrespondingFiles = false;
+    m_engine.SetFileTypes(false, false, false);
+    m_engine.SetEditNames(false);
+    m_engine.SetCorrespondingFiles(false);
     CreateControls();
     CreateShortcuts();
     KeepOnScreen(*this);
@@ -238,10 +243,8 @@ bool CMainDlg::OnInitDialog() {
     m_szStartDir = QDir::currentPath();
     ResolveUiLanguage();
     const settings::Batch batch;  // the file is read once for all the keys below
-    m_engine.m_bMidFiles = ReadFlag("MidFiles");
-    m_engine.m_bStyFiles = ReadFlag("StyFiles");
-    m_engine.m_bPatFiles = ReadFlag("PatFiles");
-    m_engine.m_bCorrespondingFiles = ReadFlag("CorrespondingFiles");
+    m_engine.SetFileTypes(ReadFlag("MidFiles"), ReadFlag("StyFiles"), ReadFlag("PatFiles"));
+    m_engine.SetCorrespondingFiles(ReadFlag("CorrespondingFiles"));
 
     m_listFiles->Configure(2, RowTexts, this, 4, true, true);
     bool failed = !m_listFiles->InsertColumn(
@@ -283,23 +286,22 @@ bool CMainDlg::MeasureLayout() {
 
 void CMainDlg::UpdateData(bool saveAndValidate) {
     if (saveAndValidate) {
-        m_engine.m_bMidFiles = m_midFiles->isChecked();
-        m_engine.m_bStyFiles = m_styFiles->isChecked();
-        m_engine.m_bPatFiles = m_patFiles->isChecked();
-        m_engine.m_bEditNames = m_editNames->isChecked();
-        m_engine.m_bCorrespondingFiles = m_correspondingFiles->isChecked();
+        m_engine.SetFileTypes(m_midFiles->isChecked(), m_styFiles->isChecked(),
+                              m_patFiles->isChecked());
+        m_engine.SetEditNames(m_editNames->isChecked());
+        m_engine.SetCorrespondingFiles(m_correspondingFiles->isChecked());
         return;
     }
-    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));
-    m_midFiles->setChecked(m_engine.m_bMidFiles);
-    m_styFiles->setChecked(m_engine.m_bStyFiles);
-    m_patFiles->setChecked(m_engine.m_bPatFiles);
-    m_editNames->setChecked(m_engine.m_bEditNames);
-    m_correspondingFiles->setChecked(m_engine.m_bCorrespondingFiles);
+    m_folderText->SetPath(PathFromCore(m_engine.folder()));
+    m_midFiles->setChecked(m_engine.midFiles());
+    m_styFiles->setChecked(m_engine.styFiles());
+    m_patFiles->setChecked(m_engine.patFiles());
+    m_editNames->setChecked(m_engine.editNames());
+    m_correspondingFiles->setChecked(m_engine.correspondingFiles());
 }
 
 void CMainDlg::UpdateButtonStates() {
-    const SongFileList& songs = m_engine.m_songFiles;
+    const SongFileList& songs = m_engine.songFiles();
     m_selectAll->setEnabled(songs.count() > 0);
     bool titled = false;
     for (const std::int32_t row : m_listFiles->GetSelectedItems()) {
@@ -376,7 +378,7 @@ void CMainDlg::dropEvent(QDropEvent* event) {
     UpdateData(true);
     TakeFolder(PathToCore(dropped.folder));
     // The rows of the files dropped are selected, ready for Rename.
-    const SongFileList& songs = m_engine.m_songFiles;
+    const SongFileList& songs = m_engine.songFiles();
     for (std::int32_t row = 0; row < songs.count() && !dropped.files.isEmpty(); ++row) {
         if (dropped.files.contains(PathFromCore(songs.ElementAt(row).fileName)))
             m_listFiles->SelectItem(row);

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "engine/EngineUi.h"
 #include "engine/RenameEngine.h"
 
 class QCheckBox;
@@ -29,9 +28,15 @@ using FolderPickFunction = std::function<bool(QWidget*, bool, std::string&)>;
 
 // The main window: the list of old and new names of the chosen folder, the file
 // type boxes and the commands. It holds the program's working state in its
-// engine and is the engine's user interface. Every way of closing it (Exit, Esc,
-// the close box) saves the settings.
-class CMainDlg : public QDialog, public EngineUi {
+// engine and is the engine's user interface: its questions, rows, view, progress
+// and settings. Every way of closing it (Exit, Esc, the close box) saves the
+// settings.
+class CMainDlg : public QDialog,
+                 public EngineQuestions,
+                 public SongRows,
+                 public ListViewHooks,
+                 public ProgressAndStop,
+                 public SettingSource {
     Q_OBJECT
 
   public:
@@ -77,25 +82,29 @@ class CMainDlg : public QDialog, public EngineUi {
     // A stop signal: SIGINT, SIGTERM or SIGHUP.
     void OnStopSignal(int signal);
 
-    // EngineUi
+    // EngineQuestions
     void ReportReadError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     OverwriteAnswer AskOverwrite(const std::string& text) override;
     bool EditName(const std::string& oldName, std::string& name, std::string& ext) override;
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
-    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
+    // SongRows
     void ClearRows() override;
     void AppendRows(std::int32_t count) override;
     std::vector<std::int32_t> SelectedRows() override;
     void DeselectRow(std::int32_t row) override;
+    // ListViewHooks
     void RedrawList() override;
     void UpdateButtonStates() override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    // ProgressAndStop
     void WorkStarted(EngineWork kind, std::int32_t total) override;
     void WorkProgress(std::int32_t done, std::int32_t total) override;
     bool StopRequested() override;
     void WorkEnded() override;
+    // SettingSource
+    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
 
   protected:
     void reject() override;  // Esc and the close box

@@ -19,7 +19,7 @@ namespace tt {
 
 void CMainDlg::TakeFolder(const std::string& folder) {
     RecoverFolder(folder);
-    m_engine.m_strFolder = folder;
+    m_engine.SetFolder(folder);
     m_bFirstFolderPick = false;
     m_engine.RefreshFileList();
     UpdateData(false);
@@ -59,7 +59,7 @@ void CMainDlg::OnSelectFolder() {
     UpdateData(true);
     std::string folder = m_bFirstFolderPick
                              ? PathToCore(settings::ReadString(QStringLiteral("Folder"), QString()))
-                             : m_engine.m_strFolder;
+                             : m_engine.folder();
     if (m_pickFolder(this, false, folder))
         TakeFolder(folder);
     m_listFiles->setFocus();
@@ -70,7 +70,7 @@ void CMainDlg::OnSelectFolder() {
 // again for the types now chosen.
 void CMainDlg::OnFileTypeClicked(QCheckBox* turnOnWhenNoneLeft) {
     UpdateData(true);
-    if (!m_engine.m_bMidFiles && !m_engine.m_bStyFiles && !m_engine.m_bPatFiles) {
+    if (!m_engine.midFiles() && !m_engine.styFiles() && !m_engine.patFiles()) {
         turnOnWhenNoneLeft->setChecked(true);
         UpdateData(true);
     }
@@ -89,7 +89,7 @@ void CMainDlg::OnSelectAll() {
 void CMainDlg::OnRename() {
     UpdateData(true);
     m_engine.RenameSelectedFiles(false);
-    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));  // dropped when it was gone
+    m_folderText->SetPath(PathFromCore(m_engine.folder()));  // dropped when it was gone
     UpdateButtonStates();
     m_listFiles->setFocus();
 }
@@ -97,14 +97,14 @@ void CMainDlg::OnRename() {
 void CMainDlg::OnCopyRename() {
     UpdateData(true);
     m_engine.RenameSelectedFiles(true);
-    m_folderText->SetPath(PathFromCore(m_engine.m_strFolder));  // dropped when it was gone
+    m_folderText->SetPath(PathFromCore(m_engine.folder()));  // dropped when it was gone
     UpdateButtonStates();
     m_listFiles->setFocus();
 }
 
 void CMainDlg::OnSave() {
-    CSaveNamesDlg dialog(m_engine.m_songFiles, this);
-    dialog.m_strListedFolder = m_engine.m_strFolder;
+    CSaveNamesDlg dialog(m_engine.songFiles(), this);
+    dialog.m_strListedFolder = m_engine.folder();
     dialog.DoModal();
     m_listFiles->setFocus();
 }
@@ -130,16 +130,15 @@ void CMainDlg::OnOK() {
     const settings::Batch batch;  // one rewrite of the file for all the keys
     SaveWindowPlacement(*this);
     // Folders not chosen in this run leave the stored ones alone.
-    if (!m_engine.m_strFolder.empty())
-        settings::WriteString(QStringLiteral("Folder"), PathFromCore(m_engine.m_strFolder));
-    if (!m_engine.m_strDestFolder.empty())
+    if (!m_engine.folder().empty())
+        settings::WriteString(QStringLiteral("Folder"), PathFromCore(m_engine.folder()));
+    if (!m_engine.destFolder().empty())
         settings::WriteString(QStringLiteral("DestinationFolder"),
-                              PathFromCore(m_engine.m_strDestFolder));
-    settings::WriteInt(QStringLiteral("MidFiles"), m_engine.m_bMidFiles ? 1 : 0);
-    settings::WriteInt(QStringLiteral("StyFiles"), m_engine.m_bStyFiles ? 1 : 0);
-    settings::WriteInt(QStringLiteral("PatFiles"), m_engine.m_bPatFiles ? 1 : 0);
-    settings::WriteInt(QStringLiteral("CorrespondingFiles"),
-                       m_engine.m_bCorrespondingFiles ? 1 : 0);
+                              PathFromCore(m_engine.destFolder()));
+    settings::WriteInt(QStringLiteral("MidFiles"), m_engine.midFiles() ? 1 : 0);
+    settings::WriteInt(QStringLiteral("StyFiles"), m_engine.styFiles() ? 1 : 0);
+    settings::WriteInt(QStringLiteral("PatFiles"), m_engine.patFiles() ? 1 : 0);
+    settings::WriteInt(QStringLiteral("CorrespondingFiles"), m_engine.correspondingFiles() ? 1 : 0);
     QDialog::accept();
 }
 

@@ -47,7 +47,7 @@ void CMainDlg::CreateShortcuts() {
 
 void CMainDlg::OnReadFolderAgain() {
     UpdateData(true);
-    if (!m_engine.m_strFolder.empty())
+    if (!m_engine.folder().empty())
         m_engine.RefreshFileList();
     m_listFiles->setFocus();
 }

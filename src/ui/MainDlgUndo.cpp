@@ -37,8 +37,7 @@ void CMainDlg::SetUpUndo() {
     if (!m_trash)
         m_trash = std::make_unique<SystemTrash>();
     m_journal = std::make_unique<OperationJournal>(m_engine.fileSystem(), m_journalFolder);
-    m_engine.m_journal = m_journal.get();
-    m_engine.m_trash = m_trash.get();
+    m_engine.SetJournal(m_journal.get(), m_trash.get());
 
     auto* undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, this, &CMainDlg::OnUndo);
@@ -56,9 +55,9 @@ void CMainDlg::SetUpUndo() {
 }
 
 std::optional<JournalOperation> CMainDlg::UndoableOperation() {
-    if (m_engine.m_strFolder.empty())
+    if (m_engine.folder().empty())
         return std::nullopt;
-    return LastUndoableOperation(m_engine.fileSystem(), m_journalFolder, m_engine.m_strFolder);
+    return LastUndoableOperation(m_engine.fileSystem(), m_journalFolder, m_engine.folder());
 }
 
 QString CMainDlg::UndoMenuText() {
@@ -115,7 +114,7 @@ void CMainDlg::OnUndo() {
                                          "r\xC3\xBC"
                                          "ckg\xC3\xA4ngig machen?")))
             .arg(files)
-            .arg(PathFromCore(m_engine.m_strFolder));
+            .arg(PathFromCore(m_engine.folder()));
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("UndoQuestion"));
@@ -127,7 +126,7 @@ void CMainDlg::OnUndo() {
     }
     try {
         const UndoOutcome outcome = UndoLastOperation(m_engine.fileSystem(), m_trash.get(),
-                                                      m_journalFolder, m_engine.m_strFolder);
+                                                      m_journalFolder, m_engine.folder());
         if (!outcome.problems.empty())
             ShowWarningBox(this, QString::fromUtf8(Tr("Not every file could be taken back:",
                                                       "Nicht jede Datei konnte zur\xC3\xBC"

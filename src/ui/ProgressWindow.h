@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <cstdint>
 
-#include "engine/EngineUi.h"
+#include "engine/WorkProgress.h"
 
 class QLabel;
 class QProgressBar;

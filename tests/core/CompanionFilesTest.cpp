@@ -98,8 +98,7 @@ TEST(CompanionFiles, CopyUnderTheSameNameIntoAnotherFolder) {
     WriteSong(dir / "Song.mid", "Song", "song");
     WriteWholeFile(dir / "Song.txt", "lyrics");
     WriteWholeFile(dir / "Song.KAR", "karaoke");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dest.path()};
 
     t.engine.RenameSelectedFiles(true);
@@ -113,7 +112,7 @@ TEST(CompanionFiles, CopyUnderTheSameNameIntoAnotherFolder) {
 TEST(CompanionFiles, SwitchedOffCompanionsStay) {
     SongWithCompanions s;
     EngineWithUi t;
-    t.engine.m_bCorrespondingFiles = false;
+    t.engine.SetCorrespondingFiles(false);
     t.Scan(s.dir.path());
     t.Select("Song.mid");
 
@@ -130,8 +129,7 @@ TEST(CompanionFiles, SongsSharingABaseTakeThemOnlyOnce) {
     WriteSong(dir / "Song.mid", "First", "mid");
     WriteSong(dir / "Song.sty", "Second", "sty");
     WriteWholeFile(dir / "Song.txt", "lyrics");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
 
     t.engine.RenameSelectedFiles(false);
 
@@ -152,8 +150,7 @@ TEST(CompanionFiles, FirstCollisionOnACompanionAsksTheOneQuestion) {
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "Alpha.kar", "old karaoke");
         WriteSong(dir / "b.mid", "Beta", "b");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         WriteUntitledSong(dir / "Beta.mid", "old beta");  // not listed
         t.Select({"a.mid", "b.mid"});
         t.ui.overwriteAnswers = {answer};
@@ -192,8 +189,7 @@ TEST(CompanionFiles, CompanionPutInPlaceByThisOperationIsNeverReplaced) {
     WriteWholeFile(dir / "a.txt", "song lyrics");
     WriteSong(dir / "b.sty", "Title", "b");
     WriteWholeFile(dir / "b.txt", "style lyrics");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     WriteUntitledSong(dir / "Title.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.sty"});
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
@@ -245,8 +241,7 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
         WriteSong(dir / "c.mid", "Box", "c");
         std::filesystem::create_directory(to + "/Title.txt");
         std::filesystem::create_directory(to + "/Box.mid");
-        EngineWithUi t;
-        t.ScanAndSelectAll(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
         t.ui.pickerAnswers = {dest.path()};
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
@@ -275,9 +270,8 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
             TempDir dir;
             WriteSong(dir / "a.mid", "Alpha", "a");
             WriteWholeFile(dir / "a.txt", "lyrics");
-            EngineWithUi t;
-            t.ScanAndSelectAll(dir.path());
-            t.engine.m_bEditNames = true;
+            EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
+            t.engine.SetEditNames(true);
             t.ui.editAnswers = {c.base};
             t.ui.editExtAnswers = {c.ext};
             t.ui.pickerAnswers = {dir.path()};
@@ -296,8 +290,8 @@ TEST(CompanionFiles, TheSongUnderAnEditedExtensionIsNoCompanionOfItself) {
             EXPECT_TRUE(t.ui.questions.empty());
             EXPECT_TRUE(t.ui.warnings.empty());
             if (!copy) {
-                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / c.songAt);
-                EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).titleFound, 1);
+                EXPECT_EQ(t.engine.songFiles().ElementAt(0).path, dir / c.songAt);
+                EXPECT_EQ(t.engine.songFiles().ElementAt(0).titleFound, 1);
             }
         }
     }
@@ -315,10 +309,10 @@ TEST(CompanionFiles, ALinkIsNeverMovedOverTheFileItLeadsTo) {
     WriteSong(dir / "Real.sty", "Real", "real");
     std::filesystem::create_symlink("Real.sty", dir / "link.mid");
     EngineWithUi t;
-    t.engine.m_bStyFiles = false;
+    t.engine.SetFileTypes(true, false, true);
     t.Scan(dir.path());
     t.Select({"Song.mid", "link.mid"});
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     ASSERT_LT(t.IndexOf("link.mid"), t.IndexOf("Song.mid"));
     t.ui.editAnswers = {std::string("Real"), std::string("Title")};
     t.ui.editExtAnswers = {".sty", ".mid"};
@@ -355,8 +349,7 @@ TEST(CompanionFiles, ANameGoesWithTheSongThatClaimsItMostClosely) {
         const std::string otherLyrics = other.substr(0, other.size() - 4) + ".txt";
         WriteWholeFile(dir / "Song.txt", "s");
         WriteWholeFile(dir / otherLyrics, "o");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         t.Select("Song.mid");
         t.engine.RenameSelectedFiles(false);
         EXPECT_EQ(ReadWholeFile(dir / "Studio.txt"), "s");
@@ -443,8 +436,7 @@ TEST(CompanionFiles, AListedSongsCompanionIsHeldByIt) {
         TempDir dir;
         for (const auto& [file, text] : pairs(row.files))
             file.ends_with(".txt") ? WriteWholeFile(dir / file, text) : WriteSong(dir / file, text);
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         *row.only ? t.Select(row.only) : t.ui.SelectAll();
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
         t.ui.pickerAnswers = {dir.path()};

@@ -23,13 +23,10 @@ void WriteSongOfSize(const std::string& path, const std::string& title, std::siz
 }
 
 TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
     TempDir other;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.destinationSetting = other.path();
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -40,11 +37,11 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     EXPECT_EQ(FolderContents(dir.path()), before);
     EXPECT_EQ(FolderContents(dest.path()),
               (Contents{{"Alpha.mid", before.at("a.mid")}, {"Beta.mid", before.at("b.mid")}}));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 2);
+    EXPECT_EQ(t.engine.songFiles().count(), 2);
     EXPECT_EQ(t.Entry("a.mid").path, dir / "a.mid");  // entries stay as they were
     EXPECT_TRUE(t.ui.selected.empty());
-    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
-    EXPECT_FALSE(t.engine.m_bFirstDestPick);
+    EXPECT_EQ(t.engine.destFolder(), dest.path());
+    EXPECT_FALSE(t.engine.firstDestPick());
 
     // Later picks start at the folder confirmed last; a cancelled pick ends the
     // operation before anything is copied, stores nothing and leaves the rows.
@@ -52,7 +49,7 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
     t.ui.pickerAnswers = {std::nullopt};
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts.back(), dest.path());
-    EXPECT_EQ(t.engine.m_strDestFolder, dest.path());
+    EXPECT_EQ(t.engine.destFolder(), dest.path());
     EXPECT_EQ(FolderContents(dir.path()), before);
     EXPECT_EQ(t.ui.selected.size(), 2u);
 }
@@ -60,23 +57,19 @@ TEST(CopySelectedFiles, CopiesIntoThePickedFolderAndRemembersIt) {
 TEST(CopySelectedFiles, PickerStartsAtTheListedFolderWithoutASetting) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.engine.RenameSelectedFiles(true);
     EXPECT_EQ(t.ui.pickerStarts, (std::vector<std::string>{dir.path()}));
-    EXPECT_TRUE(t.engine.m_bFirstDestPick);
+    EXPECT_TRUE(t.engine.firstDestPick());
 }
 
 TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir other;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dir / "Beta.mid", "old beta");  // a listed song: never replaced
     WriteSong(dir / "g.mid", "Gone", "g");
     WriteUntitledSong(dir / "Gone.mid", "removed after the scan");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     std::filesystem::remove(dir / "Gone.mid");
     t.Select({"a.mid", "b.mid", "g.mid"});
     t.ui.pickerAnswers = {dir.path()};
@@ -92,9 +85,9 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong
     EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("b.mid")}));
     // Alpha.mid is new: appended with a row; Gone.mid was listed: refreshed. Both
     // now propose the names of their sources and are numbered.
-    ASSERT_EQ(t.engine.m_songFiles.count(), 6);
+    ASSERT_EQ(t.engine.songFiles().count(), 6);
     EXPECT_EQ(t.ui.rowCount, 6);
-    const SongFileEntry& alpha = t.engine.m_songFiles.ElementAt(5);
+    const SongFileEntry& alpha = t.engine.songFiles().ElementAt(5);
     EXPECT_EQ(alpha.path, dir / "Alpha.mid");
     EXPECT_EQ(alpha.fileName, "Alpha.mid");
     EXPECT_EQ(alpha.newName, "Alpha_1.mid");
@@ -129,14 +122,13 @@ TEST(CopySelectedFiles, CopiesIntoTheListedFolderJoinTheListAndNeverReplaceASong
 TEST(CopySelectedFiles, FolderWrittenDifferentlyIsCopiedToButNotListed) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dir.path() + "/"};
 
     t.engine.RenameSelectedFiles(true);
 
     EXPECT_TRUE(std::filesystem::exists(dir / "Alpha.mid"));
-    EXPECT_EQ(t.engine.m_songFiles.count(), 1);
+    EXPECT_EQ(t.engine.songFiles().count(), 1);
     EXPECT_EQ(t.ui.rowCount, 1);
     EXPECT_TRUE(t.ui.selected.empty());
 }
@@ -151,8 +143,7 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
     WriteWholeFile(dir / "a.txt", std::string(1000000, 't'));
     WriteWholeFile(dir / "a.zip", std::string(1000001, 'z'));
     WriteWholeFile(dest / "Alpha.kar", "kept");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dest.path()};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
 
@@ -177,10 +168,8 @@ TEST(CopySelectedFiles, SourcesAboveOneMillionBytesAreRefused) {
 }
 
 TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dest / "Alpha.mid", "kept");
     FaultyFileSystem fs;
     fs.shortReads.insert(dir / "a.mid");
@@ -199,14 +188,11 @@ TEST(CopySelectedFiles, ShortReadMakesNoCopyAndNoMessage) {
 }
 
 TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
     WriteUntitledSong(dest / "Alpha.mid", "a longer file that is to be replaced by a shorter one");
     WriteUntitledSong(dest / "Beta.mid", "old beta");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.overwriteAnswers = {OverwriteAnswer::yes};
     t.ui.pickerAnswers = {dest.path()};
     const Contents before = FolderContents(dir.path());
@@ -219,12 +205,9 @@ TEST(CopySelectedFiles, ReplacesAnExistingTargetWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST(CopySelectedFiles, MissingTargetFolderEndsTheOperationWithTheStandardText) {
-    TempDir dir;
+    AlphaBetaFolder dir;
     TempDir dest;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     t.ui.pickerAnswers = {dest / "gone"};
 
     t.engine.RenameSelectedFiles(true);

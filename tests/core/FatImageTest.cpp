@@ -191,7 +191,7 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
     WriteWholeFile(mnt + "/twin.MID", MidiSong("SONG"));  // Song.mid in another case
     CheckAndRemount(imageA);
     t.Scan(mnt);
-    ASSERT_EQ(t.engine.m_songFiles.count(), 3);
+    ASSERT_EQ(t.engine.songFiles().count(), 3);
     t.ui.SelectAll();
     t.engine.RenameSelectedFiles(false);
 
@@ -204,7 +204,7 @@ TEST_F(FatImageTest, CaseOnlyRenameAndCompanions) {
               (V{"SONG_1.MID", "Song.mid", "Song.txt", "Tango.kar", "Tango.mid", "Tango.txt"}));
     ASSERT_NE(t.IndexOf("Song.mid"), -1);
     ASSERT_NE(t.IndexOf("Tango.mid"), -1);
-    EXPECT_EQ(t.engine.m_songFiles.ElementAt(t.IndexOf("Song.mid")).path, mnt + "/Song.mid");
+    EXPECT_EQ(t.engine.songFiles().ElementAt(t.IndexOf("Song.mid")).path, mnt + "/Song.mid");
     EXPECT_TRUE(t.ui.selected.empty());
 
     // On the medium itself the files and their contents survived; a new file
@@ -307,9 +307,9 @@ TEST_F(FatImageTest, MediumSwappedBetweenScanAndAction) {
     EXPECT_EQ(t.ui.warnings, V{SourceChangedMessage()});
     EXPECT_EQ(t.ui.questions, V{});
     // The list now shows the medium that is in the drive.
-    ASSERT_EQ(t.engine.m_songFiles.count(), 2);
+    ASSERT_EQ(t.engine.songFiles().count(), 2);
     ASSERT_NE(t.IndexOf("song.mid"), -1);
-    EXPECT_EQ(t.engine.m_songFiles.ElementAt(t.IndexOf("song.mid")).newName,
+    EXPECT_EQ(t.engine.songFiles().ElementAt(t.IndexOf("song.mid")).newName,
               "Beta with a longer title.mid");
     EXPECT_NE(t.IndexOf("other.mid"), -1);
     EXPECT_TRUE(t.ui.selected.empty());

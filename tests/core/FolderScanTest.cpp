@@ -59,18 +59,16 @@ class FolderScan : public ::testing::Test {
     test::TempDir dir;
     test::ScriptedUi ui;
     WatchedFileSystem fs;
-    RenameEngine engine{fs, ui};
+    RenameEngine engine{fs, ui.FrontEnd()};
 
     void Write(const std::string& name, const Bytes& bytes) { WriteBytes(dir / name, bytes); }
 
     void Scan(const std::string& folder, bool mid = true, bool sty = true, bool pat = true) {
-        engine.m_strFolder = folder;
-        engine.m_bMidFiles = mid;
-        engine.m_bStyFiles = sty;
-        engine.m_bPatFiles = pat;
+        engine.SetFolder(folder);
+        engine.SetFileTypes(mid, sty, pat);
         engine.RefreshFileList();
         EXPECT_EQ(ui.waitDepth, 0);
-        EXPECT_EQ(ui.rowCount, engine.m_songFiles.count());
+        EXPECT_EQ(ui.rowCount, engine.songFiles().count());
     }
 
     // The rows as the list view shows them: "old -> new".
@@ -86,8 +84,8 @@ class FolderScan : public ::testing::Test {
 
     V OldNames() const {
         V names;
-        for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i)
-            names.push_back(engine.m_songFiles.ElementAt(i).fileName);
+        for (std::int32_t i = 0; i < engine.songFiles().count(); ++i)
+            names.push_back(engine.songFiles().ElementAt(i).fileName);
         return names;
     }
 };
@@ -100,13 +98,13 @@ struct EnglishAfterwards {
 TEST_F(FolderScan, AnEmptyFolderStringEmptiesTheListWithoutSearching) {
     Write("song.mid", MidiFile(TrackName("Blue")));
     Scan(dir.path());
-    ASSERT_EQ(engine.m_songFiles.count(), 1);
+    ASSERT_EQ(engine.songFiles().count(), 1);
     const int clears = ui.clears;
     const int updates = ui.buttonUpdates;
 
     Scan("");
-    EXPECT_EQ(engine.m_songFiles.count(), 0);
-    EXPECT_EQ(engine.m_songFiles.capacity(), 0);
+    EXPECT_EQ(engine.songFiles().count(), 0);
+    EXPECT_EQ(engine.songFiles().capacity(), 0);
     EXPECT_EQ(ui.clears, clears + 1);
     EXPECT_EQ(ui.buttonUpdates, updates + 1);
     EXPECT_EQ(fs.listed, V{dir.path()});
@@ -290,9 +288,9 @@ TEST_F(FolderScan, NewNameIsTheTitleWithTheOldNamesLastFourCharacters) {
                          "y.mid -> Same_1.mid", "blank.pat -> <no title found>",
                          "u1.mid -> <no title found>", "u2.mid -> <no title found>",
                          "u4.mid -> <no title found>"}));
-    for (std::int32_t i = 4; i < engine.m_songFiles.count(); ++i) {
-        EXPECT_EQ(engine.m_songFiles.ElementAt(i).titleFound, 0);
-        EXPECT_EQ(engine.m_songFiles.ElementAt(i).newName, "");
+    for (std::int32_t i = 4; i < engine.songFiles().count(); ++i) {
+        EXPECT_EQ(engine.songFiles().ElementAt(i).titleFound, 0);
+        EXPECT_EQ(engine.songFiles().ElementAt(i).newName, "");
     }
 
     // A rebuild replaces the rows; it does not add to them.
@@ -330,8 +328,8 @@ TEST_F(FolderScan, SizeAndTimeAreTakenFromTheFile) {
     const timespec times[2] = {{946684800, 123456700}, {946684800, 123456700}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     Scan(dir.path());
-    ASSERT_EQ(engine.m_songFiles.count(), 1);
-    const SongFileEntry& entry = engine.m_songFiles.ElementAt(0);
+    ASSERT_EQ(engine.songFiles().count(), 1);
+    const SongFileEntry& entry = engine.songFiles().ElementAt(0);
     EXPECT_EQ(entry.size, 100u);
     // 125911584001234567 intervals of 100 ns since 1601.
     EXPECT_EQ(entry.lastWriteTime, (FileTime{629151367u, 29316075u}));
@@ -348,15 +346,15 @@ TEST_F(FolderScan, SizeAndTimeAreTakenFromTheFile) {
         GTEST_SKIP() << "no sparse files of 4 GiB here";
     Scan(dir.path());
     EXPECT_EQ(Rows(), (V{"song.mid -> Blue.mid", "huge.mid -> <no title found>"}));
-    EXPECT_EQ(engine.m_songFiles.ElementAt(1).size, 5u);
+    EXPECT_EQ(engine.songFiles().ElementAt(1).size, 5u);
 }
 
 TEST_F(FolderScan, PathsGetExactlyOneSeparator) {
     Write("song.mid", MidiFile(TrackName("Blue")));
     Scan(dir.path());
-    EXPECT_EQ(engine.m_songFiles.ElementAt(0).path, dir / "song.mid");
+    EXPECT_EQ(engine.songFiles().ElementAt(0).path, dir / "song.mid");
     Scan(dir.path() + "/");
-    EXPECT_EQ(engine.m_songFiles.ElementAt(0).path, dir / "song.mid");
+    EXPECT_EQ(engine.songFiles().ElementAt(0).path, dir / "song.mid");
     EXPECT_EQ(JoinPath("/", "song.mid"), "/song.mid");
     EXPECT_EQ(JoinPath("music", "song.mid"), "music/song.mid");
     EXPECT_EQ(JoinPath("music/", "song.mid"), "music/song.mid");

@@ -60,13 +60,13 @@ struct Scanned {
 
 Scanned ScanWith(FileSystem& fs, const std::string& folder) {
     WatchedUi ui;
-    RenameEngine engine(fs, ui);
-    engine.m_strFolder = folder;
+    RenameEngine engine(fs, ui.FrontEnd());
+    engine.SetFolder(folder);
     engine.RefreshFileList();
     EXPECT_FALSE(ui.elsewhere);
     Scanned out{{}, ui.readErrors, ui.progress.size()};
-    for (std::int32_t i = 0; i < engine.m_songFiles.count(); ++i) {
-        const SongFileEntry& e = engine.m_songFiles.ElementAt(i);
+    for (std::int32_t i = 0; i < engine.songFiles().count(); ++i) {
+        const SongFileEntry& e = engine.songFiles().ElementAt(i);
         out.rows.emplace_back(e.fileName, e.newName, e.titleFound, e.size);
     }
     return out;
@@ -157,10 +157,10 @@ TEST(ReadsInFlight, AStopTakesUpNoFileBeyondTheReadsAhead) {
     CountedOpens fs;
     test::ScriptedUi ui;
     ui.stopAfterFiles = 5;
-    RenameEngine engine(fs, ui);
-    engine.m_strFolder = dir.path();
+    RenameEngine engine(fs, ui.FrontEnd());
+    engine.SetFolder(dir.path());
     engine.RefreshFileList();
-    EXPECT_EQ(engine.m_songFiles.count(), 0);
+    EXPECT_EQ(engine.songFiles().count(), 0);
     EXPECT_TRUE(ui.warnings.empty());
     EXPECT_LE(fs.opens.load(), 5 + ReadsInFlight::kReadsAhead);
 }

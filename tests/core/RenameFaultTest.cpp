@@ -166,7 +166,7 @@ void CheckList(const Plan& plan, const EngineWithUi& t, const std::vector<EntryS
         targetOf[tr.from] = tr.to;
         targets.insert(tr.to);
     }
-    const SongFileList& list = t.engine.m_songFiles;
+    const SongFileList& list = t.engine.songFiles();
     EXPECT_EQ(t.ui.rowCount, list.count());
     ASSERT_GE(list.count(), static_cast<std::int32_t>(before.size()));
 
@@ -214,16 +214,16 @@ int RunWithEveryStepFailing(const Scenario& scenario) {
         t.Scan(dir.path());
         // The titled rows: a listed file that a copy replaces gains a title, and
         // would be copied once more if its row were selected.
-        for (std::int32_t i = 0; i < t.engine.m_songFiles.count(); ++i) {
-            if (t.engine.m_songFiles.ElementAt(i).titleFound)
+        for (std::int32_t i = 0; i < t.engine.songFiles().count(); ++i) {
+            if (t.engine.songFiles().ElementAt(i).titleFound)
                 t.ui.selected.insert(i);
         }
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
         t.ui.pickerAnswers = {plan.intoListedFolder ? dir.path() : dest.path()};
         const Files before = DiskFiles(dir, dest);
         std::vector<EntryState> entriesBefore;
-        for (std::int32_t i = 0; i < t.engine.m_songFiles.count(); ++i)
-            entriesBefore.push_back(StateOf(t.engine.m_songFiles.ElementAt(i)));
+        for (std::int32_t i = 0; i < t.engine.songFiles().count(); ++i)
+            entriesBefore.push_back(StateOf(t.engine.songFiles().ElementAt(i)));
         const std::set<std::int32_t> selectedBefore = t.ui.selected;
         const FileErrorCause cause = kCauses[n % std::size(kCauses)];
         fs.FailAt(n, cause);
@@ -243,8 +243,8 @@ int RunWithEveryStepFailing(const Scenario& scenario) {
                 EXPECT_TRUE(fault->step == Step::open || fault->step == Step::length ||
                             fault->step == Step::read);
                 bool untitledNow = false;
-                for (std::int32_t i = 0; i < t.engine.m_songFiles.count(); ++i) {
-                    const SongFileEntry& e = t.engine.m_songFiles.ElementAt(i);
+                for (std::int32_t i = 0; i < t.engine.songFiles().count(); ++i) {
+                    const SongFileEntry& e = t.engine.songFiles().ElementAt(i);
                     untitledNow |= e.path == fault->path && !e.titleFound;
                 }
                 EXPECT_TRUE(untitledNow) << "a failure was swallowed";

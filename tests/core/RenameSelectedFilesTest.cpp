@@ -18,8 +18,7 @@ using namespace test;
 TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     const Contents before = FolderContents(dir.path());
 
     t.engine.RenameSelectedFiles(false);
@@ -32,14 +31,11 @@ TEST(RenameSelectedFiles, NothingSelectedDoesNothingNotEvenARedraw) {
 }
 
 TEST(RenameSelectedFiles, RenamesTitledEntriesAndUpdatesThem) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteUntitledSong(dir / "c.mid", "c");
     WriteSong(dir / "d.mid", "Delta", "d");
     WriteSong(dir / "Echo.mid", "Echo", "e");  // already carries its name
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     const Contents before = FolderContents(dir.path());
     t.Select({"a.mid", "b.mid", "c.mid", "Echo.mid"});
     const std::int32_t untitledRow = t.IndexOf("c.mid");
@@ -80,8 +76,7 @@ TEST(RenameSelectedFiles, RenamedEntriesGetFreshUniqueNames) {
     // Both carry the title Song; the second is proposed as Song_1.mid.
     WriteSong(dir / "a.mid", "Song", "a");
     WriteSong(dir / "b.mid", "Song", "b");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     EXPECT_EQ(t.Entry("b.mid").newName, "Song_1.mid");
     t.Select("b.mid");
 
@@ -97,13 +92,10 @@ TEST(RenameSelectedFiles, RenamedEntriesGetFreshUniqueNames) {
 TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
     for (const std::string change : {"resized", "removed", "touched", "unselected", "untitled"}) {
         SCOPED_TRACE(change);
-        TempDir dir;
-        WriteSong(dir / "a.mid", "Alpha", "a");
-        WriteSong(dir / "b.mid", "Beta", "b");
+        AlphaBetaFolder dir;
         WriteSong(dir / "z.mid", "Zulu", "z");
         WriteUntitledSong(dir / "u.mid", "u");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         t.Select({"a.mid", "b.mid", "u.mid"});
         if (change == "resized")
             WriteSong(dir / "b.mid", "Beta", "bigger");
@@ -132,7 +124,7 @@ TEST(RenameSelectedFiles, ChangedSourceAbortsAndRebuildsTheList) {
         EXPECT_EQ(t.ui.warnings, (std::vector<std::string>{SourceChangedMessage()}));
         EXPECT_EQ(FolderContents(dir.path()), before);
         EXPECT_EQ(t.ui.clears, clears + 1);  // rebuilt
-        EXPECT_EQ(t.engine.m_songFiles.count(), change == "removed" ? 3 : 4);
+        EXPECT_EQ(t.engine.songFiles().count(), change == "removed" ? 3 : 4);
         if (change != "removed") {
             EXPECT_EQ(t.Entry("b.mid").size, before.at("b.mid").size());
         }
@@ -202,12 +194,9 @@ TEST(RenameSelectedFiles, OverwriteQuestionIsAskedOncePerOperation) {
 }
 
 TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
     WriteUntitledSong(dir / "Beta.mid", "old");
     t.ui.overwriteAnswers = {OverwriteAnswer::cancel};
 
@@ -222,13 +211,10 @@ TEST(RenameSelectedFiles, CancelOnALaterSongKeepsEarlierOnesDone) {
 }
 
 TEST(RenameSelectedFiles, EditDialogNamesTheFileOrEndsTheOperation) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
+    AlphaBetaFolder dir;
     WriteSong(dir / "c.mid", "Gamma", "c");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
+    t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("My Song"), std::nullopt};
 
     t.engine.RenameSelectedFiles(false);
@@ -253,9 +239,8 @@ TEST(RenameSelectedFiles, EditedNameOutsideTheFolderIsRefused) {
     TempDir dir;
     WriteSong(dir / "a.mid", "Alpha", "a");
     std::filesystem::create_directory(dir / "sub");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
+    t.engine.SetEditNames(true);
     t.ui.editAnswers = {std::string("sub/x"), std::string("sub/x")};
 
     t.ui.pickerAnswers = {dir.path()};
@@ -276,9 +261,8 @@ TEST(RenameSelectedFiles, EditedNameWithAZeroByteIsRefused) {
     TempDir dest;
     WriteSong(dir / "a.mid", "Alpha", "a");
     WriteWholeFile(dir / "a.txt", "lyrics");
-    EngineWithUi t;
-    t.ScanAndSelectAll(dir.path());
-    t.engine.m_bEditNames = true;
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
+    t.engine.SetEditNames(true);
     const std::string zeroName("x\0y", 3);
     t.ui.editAnswers = {zeroName, zeroName};
     t.ui.overwriteAnswers = {OverwriteAnswer::yes, OverwriteAnswer::yes};
@@ -319,12 +303,11 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         WriteSong(dir / "B.mid", "A", "b");
         WriteSong(dir / "c.mid", "Keep", "c");
         WriteSong(dir / "Keep.mid", "Other", "keep");
-        EngineWithUi t;
-        t.Scan(dir.path());
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
         t.Select({c.first, "Same.mid", "A.mid", "B.mid", "c.mid"});
         std::set<std::int32_t> left = {t.IndexOf("A.mid"), t.IndexOf("B.mid"), t.IndexOf("c.mid")};
         const std::int32_t firstRow = t.IndexOf(c.first);
-        t.engine.m_bEditNames = c.edit;
+        t.engine.SetEditNames(c.edit);
         t.ui.editAnswers = {"B", "A", "Keep", "Same", "Different"};  // in list order
         t.ui.stopAfterFiles = c.stopAfter;
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
@@ -349,21 +332,18 @@ TEST(RenameSelectedFiles, ChainsComeOutRightInOneClickAndHeldNamesAreLeft) {
         EXPECT_EQ(t.ui.editedNames.size(), c.edit ? 5u : 0u);
         EXPECT_EQ(t.ui.selected, left);
         if (c.stopAfter < 0) {
-            EXPECT_EQ(t.engine.m_songFiles.ElementAt(firstRow).path, dir / "Same.mid");
+            EXPECT_EQ(t.engine.songFiles().ElementAt(firstRow).path, dir / "Same.mid");
             EXPECT_EQ(t.ui.progress.size(), 5u);  // each row counted once
         }
     }
 }
 
 TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
-    TempDir dir;
-    WriteSong(dir / "a.mid", "Alpha", "a");
-    WriteSong(dir / "b.mid", "Beta", "b");
-    EngineWithUi t;
-    t.Scan(dir.path());
+    AlphaBetaFolder dir;
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
     WriteUntitledSong(dir / "Same.mid", "in the way");  // not listed
     t.Select({"a.mid", "b.mid"});
-    t.engine.m_bEditNames = true;
+    t.engine.SetEditNames(true);
     // a replaces Same.mid (Yes); b is then given the same name and would
     // replace a, the only copy of its song.
     t.ui.editAnswers = {std::string("Same"), std::string("Same")};
@@ -384,7 +364,7 @@ TEST(RenameSelectedFiles, FilePutInPlaceByThisOperationIsNeverReplaced) {
     CaseBlindFileSystem fs;
     EngineWithUi u(fs);
     u.ScanAndSelectAll(blind.path());
-    u.engine.m_bEditNames = true;
+    u.engine.SetEditNames(true);
     u.ui.editAnswers = {std::string("Same"), std::string("SAME")};
     u.ui.overwriteAnswers = {OverwriteAnswer::yes};
     const Contents blindBefore = FolderContents(blind.path());
@@ -422,8 +402,7 @@ TEST(SameFile, AnotherLinkAtTheTargetIsAnExistingFile) {
             TempDir dir;
             WriteSong(dir / "A.mid", "Tune", "a");
             const std::string song = ReadWholeFile(dir / "A.mid");
-            EngineWithUi t;
-            t.Scan(dir.path());
+            EngineWithUi t(dir.path(), EngineWithUi::Rows::unselected);
             t.Select("A.mid");
             if (hard)
                 std::filesystem::create_hard_link(dir / "A.mid", dir / "Tune.mid");
@@ -459,7 +438,7 @@ TEST(SameFile, CaseOnlyRenameIsCarriedOutWithoutQuestion) {
     EXPECT_TRUE(t.ui.warnings.empty());
     EXPECT_EQ(FolderContents(dir.path()),
               (Contents{{"SONG.mid", before.at("Song.mid")}, {"SONG.txt", "lyrics"}}));
-    EXPECT_EQ(t.engine.m_songFiles.ElementAt(0).path, dir / "SONG.mid");
+    EXPECT_EQ(t.engine.songFiles().ElementAt(0).path, dir / "SONG.mid");
     EXPECT_TRUE(t.ui.selected.empty());
 
     // Copying onto the file itself has nothing to make and loses nothing.
@@ -479,14 +458,11 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
     // told and the list read again.
     for (const bool edit : {true, false}) {
         SCOPED_TRACE(edit ? "edit dialog" : "overwrite question");
-        TempDir dir;
-        WriteSong(dir / "a.mid", "Alpha", "a");
-        WriteSong(dir / "b.mid", "Beta", "b");
-        EngineWithUi t;
-        t.ScanAndSelectAll(dir.path());
+        AlphaBetaFolder dir;
+        EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
         if (!edit)
             WriteWholeFile(dir / "Alpha.mid", "in the way");  // not listed: asked about
-        t.engine.m_bEditNames = edit;
+        t.engine.SetEditNames(edit);
         t.ui.editAnswers = {std::string("Alpha"), std::string("Beta")};
         t.ui.overwriteAnswers = {OverwriteAnswer::yes};
         const std::string other = MidiSong("Another song with a longer title");

@@ -32,9 +32,9 @@ TEST(StopBetweenFiles, EndsAtTheNextFileBoundary) {
         t.ScanAndSelectAll(dir.path());
         if (work == EngineWork::scan) {
             // An empty list without a message; the folder stays chosen.
-            EXPECT_EQ(t.engine.m_songFiles.count() + t.ui.rowCount, 0);
+            EXPECT_EQ(t.engine.songFiles().count() + t.ui.rowCount, 0);
             EXPECT_TRUE(t.ui.warnings.empty());
-            EXPECT_EQ(t.engine.m_strFolder, dir.path());
+            EXPECT_EQ(t.engine.folder(), dir.path());
             EXPECT_EQ(t.ui.progress.size(), std::size_t(stopAfter));
             continue;
         }
@@ -48,7 +48,7 @@ TEST(StopBetweenFiles, EndsAtTheNextFileBoundary) {
         // stay as they were and selected; every entry names a file holding its song.
         const std::string target = work == EngineWork::copy ? dest.path() : dir.path();
         for (std::int32_t i = 0; i < 3; ++i) {
-            const SongFileEntry& entry = t.engine.m_songFiles.ElementAt(i);
+            const SongFileEntry& entry = t.engine.songFiles().ElementAt(i);
             const std::string base(1, char('a' + i));
             const bool handled = i < stopAfter;
             EXPECT_EQ(t.ui.selected.count(i) == 0, handled) << base;

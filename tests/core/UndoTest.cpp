@@ -51,8 +51,7 @@ struct Harness {
     void Run(Op op, std::deque<OverwriteAnswer> answers = {}, FileSystem& fs = SystemFileSystem()) {
         EngineWithUi t(fs);
         OperationJournal journal(fs, home / "journal");
-        t.engine.m_journal = &journal;
-        t.engine.m_trash = &trash;
+        t.engine.SetJournal(&journal, &trash);
         t.ScanAndSelectAll(dir.path());
         t.ui.pickerAnswers = {op.intoListed ? dir.path() : dest.path()};
         t.ui.overwriteAnswers = std::move(answers);

@@ -3,19 +3,27 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "engine/EngineUi.h"
+#include "engine/EngineFrontEnd.h"
+#include "engine/RowSelection.h"
 
 namespace tt::test {
 
-// An EngineUi for tests: records every message and call, answers questions from
-// queues the test fills, and keeps a simple model of the list view's rows.
-class ScriptedUi : public EngineUi {
+// Every collaborator of the engine for tests: records every message and call,
+// answers questions from queues the test fills, and keeps a simple model of the
+// list view's rows.
+class ScriptedUi : public EngineQuestions,
+                   public RowSelection,
+                   public ProgressAndStop,
+                   public ListViewHooks,
+                   public OperationReport,
+                   public SettingSource {
   public:
+    EngineFrontEnd FrontEnd() { return {*this, *this, this, this, this, this}; }
+
     // What was shown, in order.
     std::vector<std::string> readErrors;
     std::vector<std::string> warnings;
@@ -36,9 +44,7 @@ class ScriptedUi : public EngineUi {
     // Run while the edit dialog or the overwrite question waits for its answer.
     std::function<void()> whileAsked;
 
-    // List view model.
-    std::int32_t rowCount = 0;
-    std::set<std::int32_t> selected;
+    // List view model (the rows and selection come with RowSelection).
     int redraws = 0;
     int buttonUpdates = 0;
     int waitDepth = 0;
@@ -58,11 +64,6 @@ class ScriptedUi : public EngineUi {
                (progress.empty() ? 0 : progress.back().first) >= stopAfterFiles;
     }
 
-    void SelectAll() {
-        for (std::int32_t i = 0; i < rowCount; ++i)
-            selected.insert(i);
-    }
-
     void ReportReadError(const std::string& text) override { readErrors.push_back(text); }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     OverwriteAnswer AskOverwrite(const std::string& text) override;
@@ -70,13 +71,9 @@ class ScriptedUi : public EngineUi {
     bool PickDestinationFolder(const std::string& startFolder, std::string& chosen) override;
     std::string ReadSettingString(const std::string& key, const std::string& defaultValue) override;
     void ClearRows() override {
-        rowCount = 0;
-        selected.clear();
+        RowSelection::ClearRows();
         ++clears;
     }
-    void AppendRows(std::int32_t count) override { rowCount += count; }
-    std::vector<std::int32_t> SelectedRows() override { return {selected.begin(), selected.end()}; }
-    void DeselectRow(std::int32_t row) override { selected.erase(row); }
     void RedrawList() override { ++redraws; }
     void UpdateButtonStates() override { ++buttonUpdates; }
     void CompanionLeft(const std::string& path, LeftReason) override {

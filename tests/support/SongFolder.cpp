@@ -37,7 +37,7 @@ Contents FolderContents(const std::string& folder) {
 }
 
 std::int32_t EngineWithUi::IndexOf(const std::string& fileName) const {
-    const SongFileList& list = engine.m_songFiles;
+    const SongFileList& list = engine.songFiles();
     for (std::int32_t i = 0; i < list.count(); ++i) {
         if (list.ElementAt(i).fileName == fileName)
             return i;
@@ -49,7 +49,7 @@ const SongFileEntry& EngineWithUi::Entry(const std::string& fileName) const {
     const std::int32_t index = IndexOf(fileName);
     if (index < 0)
         throw std::runtime_error("no entry " + fileName);
-    return engine.m_songFiles.ElementAt(index);
+    return engine.songFiles().ElementAt(index);
 }
 
 }  // namespace tt::test

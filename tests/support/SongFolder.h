@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ScriptedUi.h"
+#include "TempDir.h"
 #include "engine/RenameEngine.h"
 
 namespace tt::test {
@@ -20,16 +21,32 @@ void WriteUntitledSong(const std::string& path, const std::string& tag);
 // The bytes of a MIDI file with one note whose title is `title` (none when empty).
 std::string MidiSong(const std::string& title);
 
+// A fresh folder holding a.mid (title Alpha) and b.mid (title Beta), each tagged
+// with its base name: where most rename and copy cases start.
+struct AlphaBetaFolder : TempDir {
+    AlphaBetaFolder() {
+        WriteSong(*this / "a.mid", "Alpha", "a");
+        WriteSong(*this / "b.mid", "Beta", "b");
+    }
+};
+
 // Every plain file in `folder` (hidden ones included).
 Contents FolderContents(const std::string& folder);
 
 // An engine on a file system with a scripted user interface, its list scanned from
 // `folder`.
 struct EngineWithUi {
-    explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui) {}
+    explicit EngineWithUi(FileSystem& fs = SystemFileSystem()) : engine(fs, ui.FrontEnd()) {}
+    // Lists `folder` at once, its rows selected or not.
+    enum class Rows { unselected, selected };
+    EngineWithUi(const std::string& folder, Rows rows) : EngineWithUi() {
+        Scan(folder);
+        if (rows == Rows::selected)
+            ui.SelectAll();
+    }
 
     void Scan(const std::string& folder) {
-        engine.m_strFolder = folder;
+        engine.SetFolder(folder);
         engine.RefreshFileList();
     }
     void ScanAndSelectAll(const std::string& folder) {
