@@ -5,17 +5,14 @@
 #include "cli/NameEscape.h"
 #include "engine/OperationJournal.h"
 #include "engine/Recovery.h"
+#include "engine/Trash.h"
 #include "platform/FileSystem.h"
-
-#ifdef TUNETITLER_SYSTEM_TRASH
-#include "shell/SystemTrash.h"
-#endif
 
 namespace tt::cli {
 
 std::unique_ptr<Trash> MakeTrash() {
 #ifdef TUNETITLER_SYSTEM_TRASH
-    return std::make_unique<SystemTrash>();
+    return MakeSystemTrash();
 #else
     return nullptr;
 #endif

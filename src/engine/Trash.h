@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,5 +16,10 @@ class Trash {
     // optional when no trash could take it (the file is then where it was).
     virtual std::optional<std::string> MoveToTrash(const std::string& path) = 0;
 };
+
+// The desktop's own trash. Defined by the trash library over QtCore, which a front
+// end links when it wants it; the core and the command-line tool see only this
+// declaration, so no desktop header reaches them.
+std::unique_ptr<Trash> MakeSystemTrash();
 
 }  // namespace tt

@@ -38,4 +38,8 @@ std::optional<std::string> SystemTrash::MoveToTrash(const std::string& path) {
     return QFile::encodeName(inTrash).toStdString();
 }
 
+std::unique_ptr<Trash> MakeSystemTrash() {
+    return std::make_unique<SystemTrash>();
+}
+
 }  // namespace tt
