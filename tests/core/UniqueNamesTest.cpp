@@ -145,6 +145,51 @@ void CheckAgainstPairwise(int seed, bool ignoreCase) {
     }
 }
 
+// Songs of few titles renamed one after the other: each comes back with its plain
+// name, as the title read after a rename gives it, and walks through the names of
+// the songs renamed before it. Now and then another entry changes or one is
+// appended, which cuts such walks short.
+void CheckRenamesInListOrder(int seed, bool ignoreCase) {
+    SCOPED_TRACE("seed " + std::to_string(seed) + (ignoreCase ? ", ignoring case" : ""));
+    std::mt19937 random(static_cast<unsigned>(seed));
+    const V plain = {"Tune.mid", "TUNE.mid", "Tune_1.mid",  "Tune_01.mid",
+                     "Blue.mid", "ab",       "x\xC3\xA4.mi"};
+    const std::size_t titles = 1 + random() % (seed % 3 == 0 ? plain.size() : 2);
+    V names;
+    for (std::size_t i = 1 + random() % 80; i > 0; --i)
+        names.push_back(plain[random() % titles]);
+    SongFileList fast = MakeList(names);
+    SongFileList slow = MakeList(names);
+    UniqueNames unique;
+    unique.SetIgnoreCase(ignoreCase);
+    unique.Run(fast);
+    test::MakeNewNamesUniquePairwise(slow, ignoreCase);
+    for (std::int32_t k = 0; k < fast.count(); ++k) {
+        const bool other = random() % 8 == 0;
+        const auto i = other ? static_cast<std::int32_t>(random() % fast.count()) : k;
+        const std::string name = other ? plain[random() % plain.size()] : names[k];
+        for (SongFileList* list : {&fast, &slow})
+            list->ElementAt(i).newName = name;
+        unique.NoteEntryChanged(i);
+        if (random() % 16 == 0) {
+            names.push_back(name);
+            fast.Append(MakeList({name}).ElementAt(0));
+            slow.Append(MakeList({name}).ElementAt(0));
+        }
+        unique.Run(fast);
+        test::MakeNewNamesUniquePairwise(slow, ignoreCase);
+        ASSERT_EQ(Names(fast), Names(slow)) << "after entry " << i;
+    }
+}
+
+TEST(UniqueNames, EqualsPairwiseMethodWhileSongsOfOneTitleAreRenamedInTurn) {
+    for (int seed = 0; seed < 300; ++seed) {
+        CheckRenamesInListOrder(seed / 2, seed % 2 == 1);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
 TEST(UniqueNames, EqualsPairwiseMethodOnRandomListsIncludingRepeatedRunsAndChanges) {
     for (int seed = 0; seed < 800; ++seed) {
         CheckAgainstPairwise(seed / 2, seed % 2 == 1);
