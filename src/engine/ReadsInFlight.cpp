@@ -13,10 +13,15 @@ ReadsInFlight::ReadsInFlight(FileSystem& fs, const std::string& folder,
         return;
     m_slots.resize(kReadsAhead);
     m_done = std::make_unique<std::atomic<std::uint32_t>[]>(kReadsAhead);
-    const std::size_t threads = std::min(kReaderThreads, names.size());
-    m_readers.reserve(threads);
+    m_readers.reserve(kReaderThreads);
+    StartReaders(kFirstReaderThreads);
+}
+
+void ReadsInFlight::StartReaders(std::size_t count) {
+    const std::size_t threads =
+        std::min({kReaderThreads, m_names.size(), m_readers.size() + count});
     try {
-        for (std::size_t i = 0; i < threads; ++i)
+        while (m_readers.size() < threads)
             m_readers.emplace_back([this] { ReadOnThread(); });
     } catch (const std::system_error&) {
         // No more threads to be had: the ones started read on; with none, the
@@ -70,8 +75,14 @@ SongFileRead ReadsInFlight::Next() {
     } else {
         const std::size_t index = m_nextToHand.load();
         const std::size_t at = index % kReadsAhead;
-        while (m_done[at].load(std::memory_order_acquire) == 0)
-            m_done[at].wait(0, std::memory_order_acquire);
+        if (m_done[at].load(std::memory_order_acquire) == 0) {
+            const auto start = std::chrono::steady_clock::now();
+            do
+                m_done[at].wait(0, std::memory_order_acquire);
+            while (m_done[at].load(std::memory_order_acquire) == 0);
+            if (std::chrono::steady_clock::now() - start >= kLongWait)
+                StartReaders(kFirstReaderThreads);
+        }
         slot = std::move(m_slots[at]);
         m_slots[at] = Slot();
         m_done[at].store(0, std::memory_order_relaxed);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -23,12 +24,20 @@ namespace tt {
 // one read at a time. Reads run at most kReadsAhead files ahead of the one handed
 // over last, so the results held stay few however large the folder is.
 //
+// Reading from the page cache, a few readers keep the processors busy, and more
+// would only take turns with the caller's thread; so the readers start few, and
+// grow in number each time the caller waits long for a read, as it does for a
+// device or a share.
+//
 // Where the file layer cannot take calls from several threads, or there is only one
 // file, no thread is started and each Next reads its file on the caller's thread.
 class ReadsInFlight {
   public:
-    static constexpr std::size_t kReaderThreads = 16;
+    static constexpr std::size_t kFirstReaderThreads = 4;
+    static constexpr std::size_t kReaderThreads = 16;  // at most
     static constexpr std::size_t kReadsAhead = 64;
+    // A wait this long is a wait for a device, not for the page cache.
+    static constexpr std::chrono::microseconds kLongWait{1000};
 
     // Starts reading `names` (in `folder`); both must outlive this object.
     ReadsInFlight(FileSystem& fs, const std::string& folder,
@@ -50,6 +59,7 @@ class ReadsInFlight {
     };
 
     void ReadOnThread();
+    void StartReaders(std::size_t count);
     Slot ReadFile(std::size_t index);
 
     FileSystem& m_fs;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <random>
 #include <string>
 #include <thread>
@@ -138,16 +139,37 @@ TEST(ReadsInFlight, ListAndMessagesEqualOneReadAtATimeAndTheWholeFileRead) {
     EXPECT_FALSE(fast.readErrors.empty());
 }
 
-// Counts the files opened, from any thread.
+// Counts the files opened, from any thread, and the most opens under way at once;
+// each open can be made to wait, as on a share.
 class CountedOpens final : public test::PassThroughFileSystem {
   public:
     std::atomic<std::size_t> opens{0};
+    std::atomic<std::size_t> underWay{0};
+    std::atomic<std::size_t> most{0};
+    std::chrono::milliseconds wait{0};
     bool TakesReadsFromSeveralThreads() const override { return true; }
     FileHandle OpenRead(const std::string& path) override {
         ++opens;
+        const std::size_t now = ++underWay;
+        for (std::size_t seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+        }
+        std::this_thread::sleep_for(wait);
+        --underWay;
         return PassThroughFileSystem::OpenRead(path);
     }
 };
+
+TEST(ReadsInFlight, ReadsThatWaitBringMoreReaders) {
+    test::TempDir dir;
+    const std::size_t total = 2 * ReadsInFlight::kReadsAhead;
+    for (std::size_t i = 0; i < total; ++i)
+        WriteBytes(dir / ("s" + std::to_string(i) + ".mid"), MidiFile(TrackName("T")));
+    CountedOpens fs;
+    fs.wait = std::chrono::milliseconds(3);
+    EXPECT_EQ(ScanWith(fs, dir.path()).rows.size(), total);
+    EXPECT_GT(fs.most.load(), ReadsInFlight::kFirstReaderThreads);
+    EXPECT_LE(fs.most.load(), ReadsInFlight::kReaderThreads);
+}
 
 TEST(ReadsInFlight, AStopTakesUpNoFileBeyondTheReadsAhead) {
     test::TempDir dir;
