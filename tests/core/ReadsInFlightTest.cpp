@@ -139,6 +139,11 @@ TEST(ReadsInFlight, ListAndMessagesEqualOneReadAtATimeAndTheWholeFileRead) {
     EXPECT_FALSE(fast.readErrors.empty());
 }
 
+void WriteAlikeSongs(const test::TempDir& dir, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        WriteBytes(dir / ("s" + std::to_string(i) + ".mid"), MidiFile(TrackName("T")));
+}
+
 // Counts the files opened, from any thread, and the most opens under way at once;
 // each open can be made to wait, as on a share.
 class CountedOpens final : public test::PassThroughFileSystem {
@@ -162,8 +167,7 @@ class CountedOpens final : public test::PassThroughFileSystem {
 TEST(ReadsInFlight, ReadsThatWaitBringMoreReaders) {
     test::TempDir dir;
     const std::size_t total = 2 * ReadsInFlight::kReadsAhead;
-    for (std::size_t i = 0; i < total; ++i)
-        WriteBytes(dir / ("s" + std::to_string(i) + ".mid"), MidiFile(TrackName("T")));
+    WriteAlikeSongs(dir, total);
     CountedOpens fs;
     fs.wait = std::chrono::milliseconds(3);
     EXPECT_EQ(ScanWith(fs, dir.path()).rows.size(), total);
@@ -173,9 +177,7 @@ TEST(ReadsInFlight, ReadsThatWaitBringMoreReaders) {
 
 TEST(ReadsInFlight, AStopTakesUpNoFileBeyondTheReadsAhead) {
     test::TempDir dir;
-    const std::size_t total = 3 * ReadsInFlight::kReadsAhead;
-    for (std::size_t i = 0; i < total; ++i)
-        WriteBytes(dir / ("s" + std::to_string(i) + ".mid"), MidiFile(TrackName("T")));
+    WriteAlikeSongs(dir, 3 * ReadsInFlight::kReadsAhead);
     CountedOpens fs;
     test::ScriptedUi ui;
     ui.stopAfterFiles = 5;
