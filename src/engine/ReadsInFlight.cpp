@@ -8,7 +8,7 @@ namespace tt {
 
 ReadsInFlight::ReadsInFlight(FileSystem& fs, const std::string& folder,
                              const std::vector<const std::string*>& names)
-    : m_fs(fs), m_folder(folder), m_names(names) {
+    : m_fs(fs), m_folder(fs.HoldForReads(folder)), m_names(names) {
     if (names.size() < 2 || !fs.TakesReadsFromSeveralThreads())
         return;
     m_slots.resize(kReadsAhead);
@@ -41,7 +41,7 @@ ReadsInFlight::~ReadsInFlight() {
 ReadsInFlight::Slot ReadsInFlight::ReadFile(std::size_t index) {
     Slot slot;
     try {
-        slot.read = ReadSongFile(m_fs, m_folder, *m_names[index]);
+        slot.read = ReadSongFile(m_fs, *m_folder, *m_names[index]);
     } catch (...) {
         slot.failure = std::current_exception();
     }

@@ -39,7 +39,7 @@ class ReadsInFlight {
     // A wait this long is a wait for a device, not for the page cache.
     static constexpr std::chrono::microseconds kLongWait{1000};
 
-    // Starts reading `names` (in `folder`); both must outlive this object.
+    // Starts reading `names` (in `folder`); `names` must outlive this object.
     ReadsInFlight(FileSystem& fs, const std::string& folder,
                   const std::vector<const std::string*>& names);
     ReadsInFlight(const ReadsInFlight&) = delete;
@@ -63,7 +63,7 @@ class ReadsInFlight {
     Slot ReadFile(std::size_t index);
 
     FileSystem& m_fs;
-    const std::string& m_folder;
+    const std::unique_ptr<FolderForReads> m_folder;
     const std::vector<const std::string*>& m_names;
 
     // No lock: a reader takes up the next file by counting m_nextToRead up, waits

@@ -31,7 +31,9 @@ void TakeInfo(SongFileEntry& entry, const FileInfo& info) {
 }
 
 // Reads what the entry's path holds; the entry keeps size and time where no file is.
-bool ReadInto(FileSystem& fs, SongFileEntry& entry, std::exception_ptr& readError) {
+// `open` opens the entry's file.
+template <typename Open>
+bool ReadInto(FileSystem& fs, SongFileEntry& entry, std::exception_ptr& readError, Open open) {
     // One look-up per file: the open file tells its kind, size and time. A file
     // that cannot be opened is still listed (without a title), so only then is
     // its path looked up.
@@ -45,7 +47,7 @@ bool ReadInto(FileSystem& fs, SongFileEntry& entry, std::exception_ptr& readErro
     };
     FileHandle file;
     try {
-        file = fs.OpenRead(entry.path);
+        file = open();
     } catch (const FileError&) {
         return listWithoutTitle();
     }
@@ -75,16 +77,17 @@ bool ReadInto(FileSystem& fs, SongFileEntry& entry, std::exception_ptr& readErro
 
 }  // namespace
 
-SongFileRead ReadSongFile(FileSystem& fs, const std::string& folder, const std::string& fileName) {
+SongFileRead ReadSongFile(FileSystem& fs, FolderForReads& folder, const std::string& fileName) {
     SongFileRead read;
-    read.entry.path = JoinPath(folder, fileName);
+    read.entry.path = JoinPath(folder.path(), fileName);
     read.entry.fileName = fileName;
-    read.isFile = ReadInto(fs, read.entry, read.readError);
+    read.isFile =
+        ReadInto(fs, read.entry, read.readError, [&] { return folder.OpenRead(fileName); });
     return read;
 }
 
 bool ReadSongFileInto(FileSystem& fs, SongFileEntry& entry, std::exception_ptr& readError) {
-    return ReadInto(fs, entry, readError);
+    return ReadInto(fs, entry, readError, [&] { return fs.OpenRead(entry.path); });
 }
 
 std::string ReadErrorText(const std::exception_ptr& readError, const std::string& pathInText) {

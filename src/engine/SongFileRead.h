@@ -18,12 +18,12 @@ struct SongFileRead {
     std::exception_ptr readError;
 };
 
-// Reads the file `fileName` in `folder`: its title (and from it the proposed new
+// Reads the file `fileName` in `folder` (held by `fs`): its title (and from it the proposed new
 // name: the title followed by the old name's last four characters) and the size and
 // time the open file tells. A file that cannot be opened is listed without a title
 // and without a message. Touches nothing but `fs`, so readers on several threads may
 // call it at once where `fs` takes that.
-SongFileRead ReadSongFile(FileSystem& fs, const std::string& folder, const std::string& fileName);
+SongFileRead ReadSongFile(FileSystem& fs, FolderForReads& folder, const std::string& fileName);
 
 // Reads the file of `entry` again (after a move or copy) into it: newName,
 // titleFound, size and time. False when no file is at its path now; it then has no

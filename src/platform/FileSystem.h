@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileHandle.h"
@@ -21,6 +23,23 @@ struct FileInfo {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t linkCount = 1;  // names (hard links) the file has
+};
+
+// A folder held for the many opens of one scan: each file is opened by its name in
+// it, without its path being looked up anew from the root each time. Held for one
+// scan only, so that a medium swapped since is looked up again.
+class FolderForReads {
+  public:
+    virtual ~FolderForReads() = default;
+    const std::string& path() const { return m_path; }
+    // As FileSystem::OpenRead of the file's path; the error names that path.
+    virtual FileHandle OpenRead(const std::string& name) = 0;
+
+  protected:
+    explicit FolderForReads(std::string path) : m_path(std::move(path)) {}
+
+  private:
+    std::string m_path;
 };
 
 // Every file step the program takes goes through this interface, so tests can wrap
@@ -67,6 +86,10 @@ class FileSystem {
     // that keeps state of its own without a lock says false (the default): the scan
     // then reads one file at a time, on the caller's thread.
     virtual bool TakesReadsFromSeveralThreads() const { return false; }
+    // `folder` held for reads (may be called from the threads of a scan at once
+    // where the layer takes that). By default each open goes through OpenRead with
+    // the file's path, so a layer that wraps OpenRead sees every open.
+    virtual std::unique_ptr<FolderForReads> HoldForReads(const std::string& folder);
 
     // Creates a new empty file beside `targetPath` under a fresh hidden temporary
     // name, which is stored in `tempPath`. The error names `targetPath`.

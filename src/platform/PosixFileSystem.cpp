@@ -95,6 +95,26 @@ struct NameSpot {
     std::size_t size;
 };
 
+// The folder open as a descriptor; each file is opened relative to it.
+class DescriptorFolder final : public FolderForReads {
+  public:
+    DescriptorFolder(const std::string& folder, FileHandle dir)
+        : FolderForReads(folder), m_dir(std::move(dir)) {}
+    FileHandle OpenRead(const std::string& name) override {
+        const int fd = ::openat(m_dir.fd(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            std::string path = this->path();
+            if (!path.empty() && path.back() != '/')
+                path += '/';
+            ThrowErrno(errno, path + name, true);
+        }
+        return FileHandle(fd);
+    }
+
+  private:
+    FileHandle m_dir;
+};
+
 class PosixFileSystem final : public FileSystem {
   public:
     explicit PosixFileSystem(MoveCalls& calls) : m_calls(calls) {}
@@ -175,6 +195,13 @@ class PosixFileSystem final : public FileSystem {
         if (fd < 0)
             ThrowErrno(errno, path, true);
         return FileHandle(fd);
+    }
+
+    std::unique_ptr<FolderForReads> HoldForReads(const std::string& folder) override {
+        const int fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return FileSystem::HoldForReads(folder);  // each open then names the error
+        return std::make_unique<DescriptorFolder>(folder, FileHandle(fd));
     }
 
     std::uint64_t Length(FileHandle& file) override {

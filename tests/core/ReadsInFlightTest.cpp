@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -5,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <random>
 #include <string>
 #include <thread>
@@ -173,6 +175,22 @@ TEST(ReadsInFlight, ReadsThatWaitBringMoreReaders) {
     EXPECT_EQ(ScanWith(fs, dir.path()).rows.size(), total);
     EXPECT_GT(fs.most.load(), ReadsInFlight::kFirstReaderThreads);
     EXPECT_LE(fs.most.load(), ReadsInFlight::kReaderThreads);
+}
+
+// The scan opens its files relative to the folder it holds; a FIFO named as a song
+// is still not waited for, and is listed as the file it is.
+TEST(ReadsInFlight, AFifoInTheHeldFolderIsNotWaitedFor) {
+    test::TempDir dir;
+    WriteAlikeSongs(dir, 3);
+    const std::string pipe = dir / "pipe.mid";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto scan =
+        std::async(std::launch::async, [&] { return ScanWith(SystemFileSystem(), dir.path()); });
+    if (scan.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        FileHandle writer(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK));  // lets the open end
+        ADD_FAILURE() << "the scan waited for a writer";
+    }
+    EXPECT_EQ(scan.get().rows.size(), 4u);
 }
 
 TEST(ReadsInFlight, AStopTakesUpNoFileBeyondTheReadsAhead) {
