@@ -89,12 +89,43 @@ TEST(UniqueNames, SuffixNeverSplitsACharacter) {
     EXPECT_EQ(Unique({"XAb\xC3\xA4x", "XAb\xC3\xA4x"}), (V{"XAb\xC3\xA4x", "X_1Ab\xC3\xA4x"}));
 }
 
+// Runs the indexed method and the pairwise one on equal lists, again after each of
+// `rounds` changes made by `change(round, set)`; `set(i, entry)` changes entry i in
+// both (i at the end appends it) and tells the index.
+template <typename Change>
+void RunAgainstPairwise(const std::vector<SongFileEntry>& entries, bool ignoreCase, int rounds,
+                        Change change) {
+    SongFileList fast;
+    SongFileList slow;
+    for (const SongFileEntry& entry : entries) {
+        fast.Append(entry);
+        slow.Append(entry);
+    }
+    UniqueNames unique;
+    unique.SetIgnoreCase(ignoreCase);
+    const auto set = [&](std::int32_t i, const SongFileEntry& entry) {
+        for (SongFileList* both : {&fast, &slow}) {
+            if (i == both->count())
+                both->Append(entry);
+            else
+                both->ElementAt(i) = entry;
+        }
+        unique.NoteEntryChanged(i);
+    };
+    for (int round = 0; round <= rounds; ++round) {
+        unique.Run(fast);
+        test::MakeNewNamesUniquePairwise(slow, ignoreCase);
+        ASSERT_EQ(Names(fast), Names(slow)) << "round " << round;
+        change(round, set, fast.count());
+    }
+}
+
 // Random lists drawn from a window of few names, so that clashes, retries and
 // double suffixes all occur: suffixed forms of the plain names, names shorter
 // than four characters, multi-byte characters in the cut, and entries without a
-// title that still hold a name.
-void CheckAgainstPairwise(int seed, bool ignoreCase) {
-    SCOPED_TRACE("seed " + std::to_string(seed) + (ignoreCase ? ", ignoring case" : ""));
+// title that still hold a name. Between runs a few entries change, as a rename
+// would change them, or one is appended, as a copy would be.
+void CheckRandomLists(int seed, bool ignoreCase) {
     std::mt19937 random(static_cast<unsigned>(seed));
     const V pool = {"Song.mid",   "Song_1.mid",  "Song_2.mid", "Song_1_1.mid", "Song.sty",
                     "Song.MID",   "song_1.MID",  "Blue.mid",   "Blue_1.mid",   "A.mid",
@@ -112,87 +143,51 @@ void CheckAgainstPairwise(int seed, bool ignoreCase) {
         entry.titleFound = random() % 6 == 0 ? 0 : 1;
         return entry;
     };
-    const std::size_t length = 1 + random() % (seed % 5 == 0 ? 100 : 40);
-    SongFileList fast;
-    SongFileList slow;
-    for (std::size_t i = 0; i < length; ++i) {
-        const SongFileEntry entry = randomEntry();
-        fast.Append(entry);
-        slow.Append(entry);
-    }
-
-    UniqueNames unique;
-    unique.SetIgnoreCase(ignoreCase);
-    for (int round = 0; round < 6; ++round) {
-        unique.Run(fast);
-        test::MakeNewNamesUniquePairwise(slow, ignoreCase);
-        ASSERT_EQ(Names(fast), Names(slow)) << "round " << round;
-        // Change a few entries as a rename would, or append one as a copy would.
+    std::vector<SongFileEntry> list;
+    for (std::size_t i = 1 + random() % (seed % 5 == 0 ? 100 : 40); i > 0; --i)
+        list.push_back(randomEntry());
+    RunAgainstPairwise(list, ignoreCase, 5, [&](int, const auto& set, std::int32_t count) {
         for (int change = 0; change < 3; ++change) {
-            const SongFileEntry entry = randomEntry();
-            if (random() % 4 == 0) {
-                fast.Append(entry);
-                slow.Append(entry);
-            } else {
-                const auto i = static_cast<std::int32_t>(random() % fast.count());
-                for (SongFileList* list : {&fast, &slow}) {
-                    list->ElementAt(i).newName = entry.newName;
-                    list->ElementAt(i).titleFound = entry.titleFound;
-                }
-                unique.NoteEntryChanged(i);
-            }
+            const bool append = random() % 4 == 0;
+            set(append ? count++ : static_cast<std::int32_t>(random() % count), randomEntry());
         }
-    }
+    });
 }
 
 // Songs of few titles renamed one after the other: each comes back with its plain
 // name, as the title read after a rename gives it, and walks through the names of
 // the songs renamed before it. Now and then another entry changes or one is
 // appended, which cuts such walks short.
-void CheckRenamesInListOrder(int seed, bool ignoreCase) {
-    SCOPED_TRACE("seed " + std::to_string(seed) + (ignoreCase ? ", ignoring case" : ""));
+void CheckRenamesInTurn(int seed, bool ignoreCase) {
     std::mt19937 random(static_cast<unsigned>(seed));
     const V plain = {"Tune.mid", "TUNE.mid", "Tune_1.mid",  "Tune_01.mid",
                      "Blue.mid", "ab",       "x\xC3\xA4.mi"};
     const std::size_t titles = 1 + random() % (seed % 3 == 0 ? plain.size() : 2);
-    V names;
+    const auto titled = [](const std::string& name) { return MakeList({name}).ElementAt(0); };
+    std::vector<SongFileEntry> songs;
     for (std::size_t i = 1 + random() % 80; i > 0; --i)
-        names.push_back(plain[random() % titles]);
-    SongFileList fast = MakeList(names);
-    SongFileList slow = MakeList(names);
-    UniqueNames unique;
-    unique.SetIgnoreCase(ignoreCase);
-    unique.Run(fast);
-    test::MakeNewNamesUniquePairwise(slow, ignoreCase);
-    for (std::int32_t k = 0; k < fast.count(); ++k) {
-        const bool other = random() % 8 == 0;
-        const auto i = other ? static_cast<std::int32_t>(random() % fast.count()) : k;
-        const std::string name = other ? plain[random() % plain.size()] : names[k];
-        for (SongFileList* list : {&fast, &slow})
-            list->ElementAt(i).newName = name;
-        unique.NoteEntryChanged(i);
-        if (random() % 16 == 0) {
-            names.push_back(name);
-            fast.Append(MakeList({name}).ElementAt(0));
-            slow.Append(MakeList({name}).ElementAt(0));
-        }
-        unique.Run(fast);
-        test::MakeNewNamesUniquePairwise(slow, ignoreCase);
-        ASSERT_EQ(Names(fast), Names(slow)) << "after entry " << i;
-    }
-}
-
-TEST(UniqueNames, EqualsPairwiseMethodWhileSongsOfOneTitleAreRenamedInTurn) {
-    for (int seed = 0; seed < 300; ++seed) {
-        CheckRenamesInListOrder(seed / 2, seed % 2 == 1);
-        if (::testing::Test::HasFatalFailure())
+        songs.push_back(titled(plain[random() % titles]));
+    const auto count = static_cast<int>(songs.size());
+    RunAgainstPairwise(songs, ignoreCase, count, [&](int k, const auto& set, std::int32_t end) {
+        if (k == count)
             return;
-    }
+        const bool other = random() % 8 == 0;
+        const SongFileEntry entry = other ? titled(plain[random() % plain.size()]) : songs[k];
+        set(other ? static_cast<std::int32_t>(random() % end) : k, entry);
+        if (random() % 16 == 0)
+            set(end, entry);
+    });
 }
 
-TEST(UniqueNames, EqualsPairwiseMethodOnRandomListsIncludingRepeatedRunsAndChanges) {
-    for (int seed = 0; seed < 800; ++seed) {
-        CheckAgainstPairwise(seed / 2, seed % 2 == 1);
+TEST(UniqueNames, EqualsPairwiseMethodOnRandomListsAndWhileSongsAreRenamedInTurn) {
+    for (int seed = 0; seed < 1100; ++seed) {
+        const bool inTurn = seed >= 800;
+        SCOPED_TRACE((inTurn ? "renamed in turn, seed " : "random list, seed ") +
+                     std::to_string(seed / 2) + (seed % 2 ? ", ignoring case" : ""));
+        if (inTurn)
+            CheckRenamesInTurn(seed / 2, seed % 2 == 1);
+        else
+            CheckRandomLists(seed / 2, seed % 2 == 1);
         if (::testing::Test::HasFatalFailure())
             return;
     }
