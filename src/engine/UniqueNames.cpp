@@ -358,9 +358,8 @@ bool UniqueNames::Jump(SongFileList& list, std::int32_t i, Queue& queue) {
     const auto steps = static_cast<std::size_t>(reach - 1);
     const Id to = chain->keys[steps];
     const std::int32_t next = holders[steps];
-    members.pop_back();
+    members.pop_back();  // the chain's first name: no holder of it leaves
     m_repeated.erase(id);
-    Left(id, k);
     InsertSuffix(list.ElementAt(k).newName, 1, steps);
     m_key[static_cast<std::size_t>(k)] = to;
     AddMember(to, k);

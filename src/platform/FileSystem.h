@@ -37,6 +37,8 @@ class FolderForReads {
 
   protected:
     explicit FolderForReads(std::string path) : m_path(std::move(path)) {}
+    // The path of the file `name` in the folder.
+    std::string PathOf(const std::string& name) const;
 
   private:
     std::string m_path;

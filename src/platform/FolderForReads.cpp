@@ -8,18 +8,20 @@ namespace {
 class PathsInFolder final : public FolderForReads {
   public:
     PathsInFolder(FileSystem& fs, const std::string& folder) : FolderForReads(folder), m_fs(fs) {}
-    FileHandle OpenRead(const std::string& name) override {
-        std::string path = this->path();
-        if (!path.empty() && path.back() != '/')
-            path += '/';
-        return m_fs.OpenRead(path + name);
-    }
+    FileHandle OpenRead(const std::string& name) override { return m_fs.OpenRead(PathOf(name)); }
 
   private:
     FileSystem& m_fs;
 };
 
 }  // namespace
+
+std::string FolderForReads::PathOf(const std::string& name) const {
+    std::string path = m_path;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + name;
+}
 
 std::unique_ptr<FolderForReads> FileSystem::HoldForReads(const std::string& folder) {
     return std::make_unique<PathsInFolder>(*this, folder);

@@ -102,12 +102,8 @@ class DescriptorFolder final : public FolderForReads {
         : FolderForReads(folder), m_dir(std::move(dir)) {}
     FileHandle OpenRead(const std::string& name) override {
         const int fd = ::openat(m_dir.fd(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            std::string path = this->path();
-            if (!path.empty() && path.back() != '/')
-                path += '/';
-            ThrowErrno(errno, path + name, true);
-        }
+        if (fd < 0)
+            ThrowErrno(errno, PathOf(name), true);
         return FileHandle(fd);
     }
 
