@@ -37,8 +37,9 @@ struct Window {
         top.resize(400, 300);
     }
     // Shows the list with rows 1 and 2 selected, five and a half rows high, the line
-    // edit holding the focus; false when the window never showed.
-    bool Show() {
+    // edit holding the focus, or `topRow` at the top and the focus in the list;
+    // false when the window never showed.
+    bool Show(int topRow = -1) {
         top.show();
         if (!QTest::qWaitForWindowExposed(&top))
             return false;
@@ -48,6 +49,8 @@ struct Window {
         list->selectionModel()->clearCurrentIndex();
         for (int row : {1, 2})
             Select(row);
+        if (topRow >= 0)
+            list->verticalScrollBar()->setValue(topRow), list->setFocus();
         return true;
     }
     void Select(int row) {
@@ -60,12 +63,6 @@ struct Window {
     QLineEdit* other = new QLineEdit;
     const int rowHeight = list->fontMetrics().height() + 4;
 };
-
-// Scrolls row 500 to the top and gives the list the focus.
-void FocusAtRow500(Window& window) {
-    window.list->verticalScrollBar()->setValue(500);
-    window.list->setFocus();
-}
 
 }  // namespace
 
@@ -109,8 +106,7 @@ class FileListCtrlTest : public QObject {
     // Gaining the focus with no focused row focuses the top row shown, unselected.
     void focusGoesToTheTopRowShown() {
         Window window(1000);
-        QVERIFY(window.Show());
-        FocusAtRow500(window);
+        QVERIFY(window.Show(500));
         QCOMPARE(window.list->currentIndex().row(), 500);
         QCOMPARE(window.list->GetSelectedItems(), (RowList{1, 2}));
     }
@@ -118,9 +114,8 @@ class FileListCtrlTest : public QObject {
     // The bar shows whether the list has the focus.
     void barShowsTheFocus() {
         Window window(1000);
-        QVERIFY(window.Show());
+        QVERIFY(window.Show(500));
         CFileListCtrl& list = *window.list;
-        FocusAtRow500(window);
         window.Select(501);
         const QPoint inBar = list.viewport()->mapTo(&list, QPoint(290, window.rowHeight + 3));
         QCOMPARE(list.grab().toImage().pixelColor(inBar),
@@ -132,8 +127,7 @@ class FileListCtrlTest : public QObject {
     // A paint asks only for the rows it shows.
     void paintAsksOnlyForTheRowsShown() {
         Window window(1000);
-        QVERIFY(window.Show());
-        FocusAtRow500(window);
+        QVERIFY(window.Show(500));
         g_asked.clear();
         window.list->grab();
         QVERIFY(!g_asked.empty() && *g_asked.begin() >= 500 && *g_asked.rbegin() <= 506);
@@ -150,9 +144,8 @@ class FileListCtrlTest : public QObject {
     // Deselecting all drops the focus state only where the row was selected.
     void deselectAllDropsTheFocusOnlyOfASelectedRow() {
         Window window(1000);
-        QVERIFY(window.Show());
+        QVERIFY(window.Show(500));
         CFileListCtrl& list = *window.list;
-        FocusAtRow500(window);
         list.DeselectAllItems();
         QCOMPARE(list.currentIndex().row(), 500);
         list.SelectAllItems();

@@ -289,10 +289,7 @@ class FolderDlgTest : public QObject {
         QTest::keyClicks(field, keys.mid(1).replace('@', m_root.path()));
         QString message;
         if (result.contains('\n'))
-            test::AnswerNextModal([&message](QWidget* box) {
-                message = static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
+            test::AnswerNextMessageBox(QMessageBox::NoButton, &message);
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(dialog->isVisible());  // Enter in the field never ends the dialog
         if (!result.contains('\n')) {

@@ -110,10 +110,7 @@ class MainDlgOperationsTest : public QObject {
                 return true;
             });
             QString text;
-            AnswerNextModal([&text](QWidget* box) {
-                text = static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
+            AnswerNextMessageBox(QMessageBox::NoButton, &text);
             QTest::mouseClick(m_open->Control("1060"), Qt::LeftButton);
             QTest::mouseClick(m_open->Control("1063"), Qt::LeftButton);
             QCOMPARE(text, QString::fromStdString(SourceChangedMessage()));

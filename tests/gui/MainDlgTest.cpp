@@ -263,10 +263,7 @@ class MainDlgTest : public QObject {
         QApplication::sendEvent(open.window.get(), &enter);
         QString message;
         if (listed.isEmpty())
-            AnswerNextModal([&message](QWidget* box) {
-                message = static_cast<QMessageBox*>(box)->text();
-                box->close();
-            });
+            AnswerNextMessageBox(QMessageBox::NoButton, &message);
         QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(open.window.get(), &drop);
         if (listed.isEmpty())

@@ -44,6 +44,24 @@ void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start();
 }
 
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
+    AnswerNextModal([=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            QTest::qFail("the modal window is no message box", __FILE__, __LINE__);
+            return;
+        }
+        if (text != nullptr)
+            *text = box->text();
+        if (button == QMessageBox::NoButton)
+            box->close();
+        else if (QAbstractButton* answer = box->button(button))
+            answer->click();
+        else
+            QTest::qFail("the message box has no such button", __FILE__, __LINE__);
+    });
+}
+
 void ClickButton(QWidget* dialog, const QString& text) {
     for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
         if (button->text().remove(QLatin1Char('&')) == text) {

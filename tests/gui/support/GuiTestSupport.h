@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <functional>
 
@@ -12,6 +13,10 @@ namespace tt::test {
 // The widget is found from a timer, so `action` runs inside the modal loop.
 // Fails the current test when no modal widget shows within `timeoutMs`.
 void AnswerNextModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// Answers the next message box with `button` (NoButton: closes it), its text into
+// `text` when given.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr);
 
 // From now on, a message box that stays open a second while no AnswerNextModal
 // waits fails the current test, naming the box, and is closed (rejected), so a box
