@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 
 #include "platform/FileError.h"
 #include "platform/JournalFile.h"
@@ -112,13 +113,13 @@ std::optional<JournalOperation> ParseJournal(const std::string& text) {
     JournalOperation op;
     bool begun = false;
     int group = 0;
-    const auto stepOf = [&op](const std::string& number) -> JournalStep* {
+    // The first step of each number, found without a search through the steps:
+    // a journal of many steps marks each of them done.
+    std::unordered_map<long long, std::size_t> firstOf;
+    const auto stepOf = [&](const std::string& number) -> JournalStep* {
         const auto n = Number(number);
-        for (JournalStep& step : op.steps) {
-            if (n && step.number == *n)
-                return &step;
-        }
-        return nullptr;
+        const auto found = n ? firstOf.find(*n) : firstOf.end();
+        return found == firstOf.end() ? nullptr : &op.steps[found->second];
     };
     std::size_t start = 0;
     // A line counts only with its line feed: a torn last line is left out.
@@ -145,6 +146,7 @@ std::optional<JournalOperation> ParseJournal(const std::string& text) {
             step.from = f[3];
             step.to = f[4];
             step.replace = f[5] == "1";
+            firstOf.emplace(step.number, op.steps.size());
             op.steps.push_back(std::move(step));
         } else if (word == "did" && f.size() >= 6) {
             if (JournalStep* step = stepOf(f[1])) {
