@@ -1,11 +1,7 @@
 // Companion files (same base name, other extension) going along with their song.
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -230,13 +226,8 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
         WriteSong(dir / "a.mid", "Title", "a");
         WriteWholeFile(dir / "a.txt", "lyrics");
         WriteWholeFile(dir / "a.kar", "karaoke");
-        // A named pipe and a socket are no companions to read: they stay, named.
+        // A named pipe is no companion to read: it stays, named.
         ASSERT_EQ(::mkfifo((dir / "a.fifo").c_str(), 0600), 0);
-        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{AF_UNIX, {}};
-        std::strncpy(address.sun_path, (dir / "a.sock").c_str(), sizeof address.sun_path - 1);
-        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        ::close(sock);
         WriteSong(dir / "b.mid", "Next", "b");
         WriteSong(dir / "c.mid", "Box", "c");
         std::filesystem::create_directory(to + "/Title.txt");
@@ -249,8 +240,7 @@ TEST(CompanionFiles, CompanionOrSongWhoseTargetIsNoPlainFileStays) {
 
         EXPECT_TRUE(t.ui.warnings.empty() && t.ui.questions.empty());
         EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{t.IndexOf("c.mid")}));
-        EXPECT_EQ(t.ui.companionsLeft,
-                  (std::vector<std::string>{dir / "a.fifo", dir / "a.sock", dir / "a.txt"}));
+        EXPECT_EQ(t.ui.companionsLeft, (std::vector<std::string>{dir / "a.fifo", dir / "a.txt"}));
         EXPECT_EQ(ReadWholeFile(dir / "a.txt"), "lyrics");
         EXPECT_EQ(ReadWholeFile(to + "/Title.kar"), "karaoke");
         EXPECT_TRUE(std::filesystem::exists(to + "/Next.mid"));

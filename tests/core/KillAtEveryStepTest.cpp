@@ -48,26 +48,22 @@ void ExpectCompanionsBesideSongs(const Contents& files) {
         EXPECT_NE(name.front(), '.') << "hidden file left: " << name;
 }
 
-struct Row {
-    const char* name;
-    bool copy;
-    bool intoListed;  // a copy into the listed folder itself
-    int signal;
-};
-
 TEST(KillAtEveryStep, NextListingRecoversAndUndoRestores) {
-    const Row rows[] = {{"rename killed", false, false, SIGKILL},
-                        {"copy killed", true, false, SIGKILL},
-                        {"copy into the listed folder killed", true, true, SIGKILL},
-                        {"rename stopped by Ctrl-C", false, false, SIGINT},
-                        {"copy stopped by SIGTERM", true, false, SIGTERM}};
-    for (const Row& row : rows) {
+    const struct {
+        const char* name;
+        bool copy;
+        bool intoListed;  // a copy into the listed folder itself
+        int signal;
+    } rows[] = {{"rename killed", false, false, SIGKILL},
+                {"copy killed", true, false, SIGKILL},
+                {"copy into the listed folder killed", true, true, SIGKILL},
+                {"rename stopped by Ctrl-C", false, false, SIGINT},
+                {"copy stopped by SIGTERM", true, false, SIGTERM}};
+    for (const auto& row : rows) {
         int step = 1;
         for (;; ++step) {
             SCOPED_TRACE(std::string(row.name) + " at step " + std::to_string(step));
-            TempDir dir;
-            TempDir other;
-            TempDir home;
+            TempDir dir, other, home;
             ::setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
             ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
             for (const auto& [name, content] : kSongs)

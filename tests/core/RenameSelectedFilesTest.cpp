@@ -482,5 +482,31 @@ TEST(RenameSelectedFiles, AFileReplacedWhileAskedIsPassedOver) {
     }
 }
 
+TEST(RenameSelectedFiles, APathFilledByThisOperationIsPassedOverEvenWithTheSameSizeAndTime) {
+    // b.mid is removed while a.mid's name is asked for, and a.mid then becomes b.mid:
+    // the two files have one size and one time, so b's entry matches the file there.
+    TempDir dir;
+    WriteSong(dir / "a.mid", "b", "xxxxx");
+    WriteSong(dir / "b.mid", "Other", "x");
+    ASSERT_EQ(std::filesystem::file_size(dir / "a.mid"), std::filesystem::file_size(dir / "b.mid"));
+    std::filesystem::last_write_time(dir / "b.mid",
+                                     std::filesystem::last_write_time(dir / "a.mid"));
+    const std::string song = ReadWholeFile(dir / "a.mid");
+    EngineWithUi t(dir.path(), EngineWithUi::Rows::selected);
+    t.engine.SetEditNames(true);
+    t.ui.editAnswers = {std::string("b"), std::string("Other")};  // b's is never asked
+    t.ui.whileAsked = [&] {
+        if (t.ui.editedNames.size() == 1)
+            std::filesystem::remove(dir / "b.mid");
+    };
+    const std::int32_t bRow = t.IndexOf("b.mid");
+
+    t.engine.RenameSelectedFiles(false);
+
+    EXPECT_EQ(FolderContents(dir.path()), (Contents{{"b.mid", song}}));
+    EXPECT_EQ(t.ui.selected, (std::set<std::int32_t>{bRow}));  // passed over, still to do
+    EXPECT_EQ(t.ui.editedNames, std::vector<std::string>{"b.mid"});
+}
+
 }  // namespace
 }  // namespace tt

@@ -32,7 +32,6 @@ class ScriptedUi : public EngineQuestions,
     std::vector<std::string> editedOldNames;  // the old names it was shown for
     std::vector<std::string> pickerStarts;
     std::vector<std::string> companionsLeft;
-    std::vector<LeftReason> companionReasons;                    // one per companionsLeft
     std::vector<std::pair<std::int32_t, LeftReason>> songsLeft;  // (row, reason)
 
     // Answers, taken from the front; an empty queue answers cancel / not confirmed.
