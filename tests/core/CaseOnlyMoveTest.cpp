@@ -4,6 +4,7 @@
 // the file system has neither the no-replace rename nor hard links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/MoveCalls.h"
+#include "platform/PathText.h"
 
 namespace tt {
 namespace {
@@ -44,14 +46,25 @@ TEST(CaseOnlyMoveTest, NewSpellingOfTheSameName) {
     EXPECT_EQ(ReadWholeFile(dir / "Song.mid"), "other song");
 }
 
-// A FAT driver through FUSE: no no-replace rename and no hard links (a name it
-// cannot store is left to the FAT image tests, which meet the real driver).
+// fusefat's answers: no no-replace rename, no hard links, no name holding '|' or a
+// byte beyond ASCII, and a rename to such a name that removes the source first.
 struct FatDriverCalls final : MoveCalls {
+    static bool Refused(const std::string& path) {
+        const std::string name = NameOf(path);
+        return std::any_of(name.begin(), name.end(),
+                           [](unsigned char c) { return c == '|' || c >= 0x80; });
+    }
     int RenameNoReplace(const std::string&, const std::string&) override { return EINVAL; }
     int Link(const std::string&, const std::string&) override { return EPERM; }
-    int CreateExclusive(const std::string& path) override { return real.CreateExclusive(path); }
+    int CreateExclusive(const std::string& path) override {
+        return Refused(path) ? EPERM : real.CreateExclusive(path);
+    }
     int Rename(const std::string& from, const std::string& to) override {
-        return renamesBeforeFailure-- == 0 ? EIO : real.Rename(from, to);  // EIO keeps the source
+        if (renamesBeforeFailure-- == 0)
+            return EIO;  // a failure that keeps the source
+        if (Refused(to))
+            real.Unlink(from);
+        return Refused(to) ? EPERM : real.Rename(from, to);
     }
     int Unlink(const std::string& path) override { return real.Unlink(path); }
     bool Exists(const std::string& path) override { return real.Exists(path); }
@@ -65,11 +78,11 @@ TEST(CaseOnlyMoveTest, AFailedMoveWithoutLinksLeavesTheSource) {
     const auto fs = MakeFileSystemMovingWith(calls);
     TempDir dir;
     WriteWholeFile(dir / "song.mid", "song");
-    // A failed rename over the placeholder, which goes again; a case-only change
-    // whose second step fails.
-    for (const int before : {0, 1}) {
+    // A refused name; a failed rename over the placeholder, which goes again; a
+    // case-only change whose second step fails.
+    for (const int before : {-1, 0, 1}) {
         calls.renamesBeforeFailure = before;
-        const char* to = before == 0 ? "Rock.mid" : "SONG.mid";
+        const char* to = before < 0 ? "W\xC3\xA4rme.mid" : before == 0 ? "Rock.mid" : "SONG.mid";
         EXPECT_THROW(fs->MoveNoReplace(dir / "song.mid", dir / to), FileError) << to;
     }
     EXPECT_EQ(ListFolder(dir.path()), V{"song.mid"});
